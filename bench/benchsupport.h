@@ -1,0 +1,47 @@
+#pragma once
+#include "common/bands.h"
+#include "common/qsorecord.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QString>
+#include <cstdio>
+
+namespace zelmor::bench {
+
+// A log of `count` plausible records: calls from a few thousand stations,
+// bands, modes, countries and QSL states mixed.
+inline void WriteLog(const QString &path, qint64 count) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
+    static const char *countries[] = {"European Russia", "Ukraine", "United States", "Japan", "Germany",
+                                      "Asiatic Russia",  "Canada",  "Brazil",        "Belarus", "Italy"};
+    static const QString qsl[] = {QslNotToSend, QslToSend, QslSent, QslReceived, QslSentAndReceived};
+    QByteArray block;
+    for (qint64 i = 0; i < count; ++i) {
+        QsoRecord r;
+        r.number = QString::number(i + 1);
+        r.call = QStringLiteral("UA%1%2").arg(i % 10).arg(QString::number(i % 5000, 36).toUpper());
+        r.name = QStringLiteral("Иван");
+        r.date = QStringLiteral("01.05.2024");
+        r.time = QStringLiteral("12:00");
+        r.band = LogBandNames[(i * 7) % BandCount];
+        r.mode = ModeList[(i * 3) % ModeList.size()];
+        r.rstReceived = r.rstSent = QStringLiteral("59");
+        r.country = QString::fromLatin1(countries[(i * 13) % 10]);
+        r.qslState = qsl[i % 5];
+        r.waz = QStringLiteral("16");
+        r.itu = QStringLiteral("29");
+        block += EncodeRecord(r);
+        if (block.size() > (4 << 20)) {
+            f.write(block);
+            block.clear();
+        }
+    }
+    f.write(block);
+}
+
+inline void Report(const char *what, double value, const char *unit) { std::printf("%-48s %12.3f %s\n", what, value, unit); }
+
+} // namespace zelmor::bench

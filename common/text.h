@@ -1,0 +1,29 @@
+#pragma once
+// Text helpers that behave like the original program's, not like QString's:
+// its trim removes characters <= 32 only (QString::trimmed also eats U+00A0 and
+// keeps other control characters), and numbers in data files carry a decimal
+// comma.
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace zelmor {
+
+QString Trim(QStringView s);
+QString TrimLeft(QStringView s);
+QString TrimRight(QStringView s);
+// Every blank (U+0020) removed; other white space stays.
+QString StripBlanks(QStringView s);
+// The trimmed text with each cp1251 letter upper-cased (a-z, а-я, ё).
+QString UpperCaseCp1251(QStringView s);
+// A decimal number with ',' or '.' as separator, blanks around allowed.
+// Empty or malformed text gives no value.
+std::optional<double> ParseDecimal(QStringView s);
+// A whole number (optional sign), blanks around allowed.
+std::optional<int> ParseInteger(QStringView s);
+// First n characters (fewer when the text is shorter): Delphi's Copy(s, 1, n).
+inline QString Left(QStringView s, qsizetype n) { return s.left(n < 0 ? 0 : n).toString(); }
+// The character at 1-based position i, or QChar() when the text is shorter.
+inline QChar CharAt(QStringView s, qsizetype i) { return (i >= 1 && i <= s.size()) ? s[i - 1] : QChar(); }
+
+} // namespace zelmor

@@ -1,0 +1,43 @@
+#pragma once
+// The settings store: one hive object for the whole run, and the five
+// operations through which every window reads and writes a value under
+// "Software\" + subkey. A read of a missing value creates it with
+// ""/false/0. A hive that cannot be written still reads what it holds;
+// writes then fail silently.
+#include "platform/hive.h"
+
+#include <QString>
+#include <functional>
+
+namespace zelmor {
+
+// Created by the start-up, released at shut-down.
+extern SettingsHive *SettingsRegistry;
+
+void CreateSettingsRegistry(const QString &path = SettingsHive::DefaultPath());
+void ReleaseSettingsRegistry();
+
+QString RegReadString(const QString &subkey, const QString &name);
+bool RegReadBool(const QString &subkey, const QString &name);
+qint32 RegReadInteger(const QString &subkey, const QString &name);
+void RegWriteBool(const QString &subkey, const QString &name, bool value);
+// kind 1 writes the integer, kind 0 the string, any other kind nothing.
+void RegWriteValue(int kind, const QString &subkey, const QString &name, qint32 intValue, const QString &stringValue);
+
+// True when "Software\zelmor" exists.
+bool SettingsKeyExists();
+// The first-start table, then the column values of the log grid and the QSL
+// position table. Runs the dialog hook at the end.
+void WriteDefaultSettings();
+// First-start detection: writes the defaults when "Software\zelmor" is
+// missing. Returns true when it did.
+bool DetectFirstStart();
+
+// Steps that touch the settings dialog (its look box and block marker); the
+// settings dialog fills it.
+extern std::function<void()> WriteDefaultSettingsDialogHook;
+
+// Columns of the QSO window's log grid.
+inline constexpr int LogGridColumnCount = 20;
+
+} // namespace zelmor

@@ -1,0 +1,114 @@
+#include "platform/dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace zelmor {
+
+namespace {
+Dialogs *g_dialogs = nullptr;
+
+QMessageBox::Icon ToQt(MsgIcon i) {
+    switch (i) {
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Warning: return QMessageBox::Warning;
+    case MsgIcon::Error: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+int FirstButton(int buttons) {
+    for (int b : {MbOk, MbYes, MbNo, MbCancel})
+        if (buttons & b) return b;
+    return MbOk;
+}
+} // namespace
+
+int QtDialogs::messageBox(const QString &caption, const QString &text, MsgIcon icon, int buttons) {
+    QMessageBox box(ToQt(icon), caption, text);
+    QMessageBox::StandardButtons qb;
+    if (buttons & MbOk) qb |= QMessageBox::Ok;
+    if (buttons & MbCancel) qb |= QMessageBox::Cancel;
+    if (buttons & MbYes) qb |= QMessageBox::Yes;
+    if (buttons & MbNo) qb |= QMessageBox::No;
+    if (!qb) qb = QMessageBox::Ok;
+    box.setStandardButtons(qb);
+    switch (box.exec()) {
+    case QMessageBox::Cancel: return MbCancel;
+    case QMessageBox::Yes: return MbYes;
+    case QMessageBox::No: return MbNo;
+    default: return MbOk;
+    }
+}
+
+QString QtDialogs::openFileName(const QString &title, const QString &filter, const QString &dir) {
+    return QFileDialog::getOpenFileName(nullptr, title, dir, QtFilterFromParts(filter));
+}
+
+QString QtDialogs::saveFileName(const QString &title, const QString &filter, const QString &dir) {
+    return QFileDialog::getSaveFileName(nullptr, title, dir, QtFilterFromParts(filter));
+}
+
+int FakeDialogs::messageBox(const QString &caption, const QString &text, MsgIcon icon, int buttons) {
+    calls.push_back({QStringLiteral("message"), caption, text, icon, buttons});
+    if (answers.empty()) return FirstButton(buttons);
+    const int a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+QString FakeDialogs::openFileName(const QString &title, const QString &filter, const QString &) {
+    calls.push_back({QStringLiteral("open"), title, filter, MsgIcon::None, 0});
+    if (fileAnswers.empty()) return QString();
+    QString a = fileAnswers.front();
+    fileAnswers.pop_front();
+    return a;
+}
+
+QString FakeDialogs::saveFileName(const QString &title, const QString &filter, const QString &) {
+    calls.push_back({QStringLiteral("save"), title, filter, MsgIcon::None, 0});
+    if (fileAnswers.empty()) return QString();
+    QString a = fileAnswers.front();
+    fileAnswers.pop_front();
+    return a;
+}
+
+std::vector<FakeDialogs::Call> FakeDialogs::messages() const {
+    std::vector<Call> out;
+    for (const auto &c : calls)
+        if (c.kind == QLatin1String("message")) out.push_back(c);
+    return out;
+}
+
+QString QtFilterFromParts(const QString &filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+        pattern.replace(u';', u' ');
+        out << parts[i] + QStringLiteral(" (") + pattern + u')';
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+namespace platform {
+Dialogs &dialogs() {
+    static QtDialogs desktop;
+    return g_dialogs ? *g_dialogs : desktop;
+}
+void install(Dialogs *d) { g_dialogs = d; }
+} // namespace platform
+
+void ShowErrorBox(const QString &text) {
+    platform::dialogs().messageBox(QStringLiteral("ERROR"), text, MsgIcon::Error, MbOk);
+}
+
+QString MissingFileText(const QString &displayName) {
+    return QStringLiteral("Нет файла \"") + displayName + u'"';
+}
+
+void ShowMissingFile(const QString &displayName) { ShowErrorBox(MissingFileText(displayName)); }
+
+} // namespace zelmor

@@ -1,0 +1,165 @@
+#include "common/codepage.h"
+#include "logbook/logfile.h"
+#include "logbook/qsostate.h"
+#include "tests/testsupport.h"
+
+#include <QFile>
+
+using namespace zelmor;
+
+namespace {
+class LogFileTest : public test::ProgramFolderTest {
+protected:
+    QByteArray bytes() const {
+        QFile f(path("test.log"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static QsoEntry Entry(const QString &call) {
+        QsoEntry e;
+        e.call = call;
+        e.band = "14  Mhz";
+        e.mode = "SSB";
+        e.rstSent = "59";
+        e.rstReceived = "57";
+        e.country = "European Russia";
+        return e;
+    }
+};
+
+QsoRecord Rec(const QString &call, const QString &qsl, bool deleted = false) {
+    QsoRecord r;
+    r.call = call;
+    r.band = "7.0 Mhz";
+    r.mode = "CW";
+    r.country = "Japan";
+    r.qslState = qsl;
+    r.deleteMark = deleted ? DeleteMarkText : QString();
+    return r;
+}
+} // namespace
+
+TEST_F(LogFileTest, AppendToAnEmptyLogWritesRecordOne) {
+    WriteQsoRecord(Entry("UA3ABC"));
+    const QByteArray b = bytes();
+    ASSERT_EQ(b.size(), 457);
+    EXPECT_EQ(b[0], char(1));
+    EXPECT_EQ(b[1], '1');
+    EXPECT_EQ(LogRecordIndex, 0);
+    EXPECT_EQ(LogCalls, QStringList{"UA3ABC"});
+}
+
+TEST_F(LogFileTest, AppendToNRecordsWritesNPlusOneAndLeavesEarlierBytes) {
+    for (int i = 0; i < 3; ++i) WriteQsoRecord(Entry("K1AB" + QString::number(i)));
+    const QByteArray before = bytes();
+    WriteQsoRecord(Entry("UA3 ABC"));
+    const QByteArray after = bytes();
+    ASSERT_EQ(after.size(), 4 * 457);
+    EXPECT_EQ(after.left(3 * 457), before);
+    const auto r = DecodeRecord<QsoRecord>(after.constData() + 3 * 457);
+    EXPECT_EQ(r.number, "4");
+    EXPECT_EQ(r.call, "UA3ABC");
+    EXPECT_EQ(LogRecordIndex, 3);
+}
+
+TEST_F(LogFileTest, StoredFieldsPlaceholdersAndCuts) {
+    DefaultRstPair.received = "599";
+    QsoEntry e = Entry("UA3ABC");
+    e.rstReceived = RstReceivedPlaceholder;
+    e.rstSent = RstSentPlaceholder;
+    e.points = PointsPlaceholder;
+    e.info = QString(200, u'ж');
+    e.country = "A country name that is longer than thirty characters";
+    WriteQsoRecord(e);
+    const QByteArray b = bytes();
+    const auto r = DecodeRecord<QsoRecord>(b.constData());
+    EXPECT_EQ(r.rstReceived, "599");
+    EXPECT_EQ(r.rstSent, "59");
+    EXPECT_EQ(r.points, "");
+    EXPECT_EQ(r.info, QString(160, u'ж'));
+    // An empty QSL state is stored as "Не отправлять", 13 cp1251 bytes.
+    EXPECT_EQ(uchar(b[349]), 13);
+    EXPECT_EQ(b.mid(350, 13), ToCp1251(QslNotToSend));
+    EXPECT_EQ(LogQslFlags, QStringList{QString::fromUtf8("\xD0\x9D")}); // "Н"
+    EXPECT_EQ(QString(LogQslFlags[0]).toStdU16String()[0], u'\x041D');
+    // The columns hold what was stored, cut as the record cuts it.
+    EXPECT_EQ(LogCountries[0], e.country.left(30));
+    EXPECT_EQ(LogBands[0], "14  Mhz");
+    EXPECT_EQ(LogModes[0], "SSB");
+}
+
+TEST_F(LogFileTest, QslCodes) {
+    const std::pair<QString, QString> cases[] = {
+        {"Не отправлять", "Н"}, {"Отправить", "О"},       {"  Отправить ", "О"}, {"Отправлено", "Y"},
+        {"Получено", "П"},      {"Отпр. и получ.", "N"}, {"", ""},              {"Что-то", "@"},
+        {" Получено", "@"},     {"Не отправлять ", "@"},
+    };
+    for (const auto &[word, code] : cases) {
+        EXPECT_EQ(QslCode(word), code) << word.toStdString();
+        EXPECT_EQ(QslCodeOfRaw(ToCp1251(word)), code) << word.toStdString();
+    }
+}
+
+TEST_F(LogFileTest, OpenLogListsDeletedRecordsWithEmptyCalls) {
+    const QString log = path("test.log");
+    const QString words[] = {"Получено", "Отправить", "", "Отпр. и получ.", "странно"};
+    for (int i = 0; i < 5; ++i) AppendRecord(log, Rec("CALL" + QString::number(i), words[i], i == 1 || i == 3));
+    OpenLog();
+    EXPECT_EQ(LogCalls, (QStringList{"CALL0", "", "CALL2", "", "CALL4"}));
+    EXPECT_EQ(LogQslFlags, (QStringList{"П", "О", "", "N", "@"}));
+    for (const QStringList *l : {&LogBands, &LogCountries, &LogModes}) EXPECT_EQ(l->size(), 5);
+    EXPECT_EQ(LogBands[3], "7.0 Mhz");
+    EXPECT_EQ(LogCountries[1], "Japan");
+}
+
+TEST_F(LogFileTest, OpenLogTakesWholeRecordsOnlyAndCreatesAMissingLog) {
+    OpenLog();
+    EXPECT_TRUE(QFile::exists(path("test.log")));
+    EXPECT_EQ(LogColumns.size(), 0);
+
+    AppendRecord(path("test.log"), Rec("JA1ABC", ""));
+    AppendRecord(path("test.log"), Rec("JA1XYZ", ""));
+    QFile f(path("test.log"));
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write(QByteArray(100, 'x'));
+    f.close();
+    OpenLog();
+    EXPECT_EQ(LogCalls, (QStringList{"JA1ABC", "JA1XYZ"}));
+    // The columns an append builds equal those a fresh open builds.
+    WriteQsoRecord(Entry("UA3ABC"));
+    const LogColumnLists grown = LogColumns;
+    OpenLog();
+    EXPECT_EQ(LogColumns.LogCalls, grown.LogCalls);
+    EXPECT_EQ(LogColumns.LogQslFlags, grown.LogQslFlags);
+    EXPECT_EQ(LogColumns.LogCountries, grown.LogCountries);
+}
+
+TEST_F(LogFileTest, EditModeWritesNothing) {
+    WriteQsoRecord(Entry("UA3ABC"));
+    EditMode = 1;
+    WriteQsoRecord(Entry("UA3XYZ"));
+    EXPECT_EQ(bytes().size(), 457);
+    EXPECT_EQ(LogCalls.size(), 1);
+}
+
+TEST_F(LogFileTest, AFailedAppendLeavesTheColumns) {
+    LogFileName = path("no/such/folder/x.log");
+    EXPECT_THROW(WriteQsoRecord(Entry("UA3ABC")), IoError);
+    EXPECT_EQ(LogColumns.size(), 0);
+}
+
+TEST_F(LogFileTest, CountLogRecords) {
+    AppendRecord(path("a.log"), Rec("A", ""));
+    EXPECT_EQ(CountLogRecords(path("a.log")), 1);
+    EXPECT_TRUE(test::Dialogs().calls.empty());
+
+    QString caption;
+    SetQsoWindowCaption = [&](const QString &c) { caption = c; };
+    test::Dialogs().fileAnswers.push_back(path("a.log"));
+    EXPECT_EQ(CountLogRecords(path("gone.log")), 0);
+    ASSERT_EQ(test::Dialogs().calls.size(), 1u);
+    EXPECT_EQ(test::Dialogs().calls[0].caption, "Открыть аппаратный журнал");
+    EXPECT_EQ(test::Dialogs().calls[0].text, "Аппаратный журнал(.dat)|*log.dat|Аппаратныйжурнал(.log)|*.log");
+    EXPECT_EQ(caption, "QSO " + path("gone.log"));
+    EXPECT_EQ(LogFileName, path("a.log"));
+    SetQsoWindowCaption = nullptr;
+}

@@ -1,0 +1,113 @@
+#include "logbook/settingsstore.h"
+#include "tests/testsupport.h"
+
+#include <QFile>
+
+using namespace zelmor;
+
+namespace {
+class SettingsStoreTest : public test::ProgramFolderTest {};
+
+int CountValues(const QString &subkey) {
+    return int(SettingsRegistry->valueNames(QStringLiteral("Software\\") + subkey).size());
+}
+std::optional<HiveValue> Raw(const QString &subkey, const QString &name) {
+    return SettingsRegistry->value(QStringLiteral("Software\\") + subkey, name);
+}
+} // namespace
+
+TEST_F(SettingsStoreTest, FirstStartWritesTheTableAndTheColumnValues) {
+    ASSERT_TRUE(DetectFirstStart());
+    // 44 table values, by subkey; 20 + 20 column values; 21 "данные".
+    EXPECT_EQ(CountValues("zelmor\\главное"), 6);
+    EXPECT_EQ(CountValues("zelmor\\qso"), 24 + 40);
+    EXPECT_EQ(CountValues("zelmor\\qso\\menu"), 2);
+    EXPECT_EQ(CountValues("zelmor\\поиск"), 7);
+    EXPECT_EQ(CountValues("zelmor\\отчет"), 3);
+    EXPECT_EQ(CountValues("zelmor\\qsl"), 2 + 21);
+
+    EXPECT_EQ(Raw("zelmor\\qso", "BAND")->text, "14  Mhz");
+    EXPECT_EQ(Raw("zelmor\\qso", "запись в файл")->kind, HiveKind::Dword);
+    EXPECT_EQ(Raw("zelmor\\qso", "запись в файл")->number, 112);
+    EXPECT_EQ(Raw("zelmor\\qso", "таб повторов")->kind, HiveKind::Dword);
+    EXPECT_EQ(Raw("zelmor\\главное", "LPT")->kind, HiveKind::String);
+    EXPECT_EQ(Raw("zelmor\\qso", "filelog")->text, path("test.log"));
+    EXPECT_EQ(Raw("zelmor\\qso", "обход ENTER")->text,
+              "CALL,NAME,QTH,VIA,DATE,TIME,RSTR,RSTS,BAND,MODE,QSL,IOTA,FREQ,POINTS,QTHL,CALL,");
+    for (int n = 0; n < 20; ++n) {
+        EXPECT_EQ(Raw("zelmor\\qso", "размер колонки" + QString::number(n))->number, 0);
+        EXPECT_EQ(Raw("zelmor\\qso", "колонка-" + QString::number(n))->number, 1);
+    }
+    for (int n = 0; n <= 20; ++n) EXPECT_EQ(Raw("zelmor\\qsl", "данные" + QString::number(n))->number, 20);
+}
+
+TEST_F(SettingsStoreTest, WithTheKeyPresentNothingIsRewrittenAndMissingValuesComeBackEmpty) {
+    ASSERT_TRUE(DetectFirstStart());
+    RegWriteValue(0, "zelmor\\qso", "BAND", 0, "7.0 Mhz");
+    // Delete a table value by rewriting the hive without it.
+    const QString file = SettingsRegistry->filePath();
+    ReleaseSettingsRegistry();
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    f.close();
+    const qsizetype at = bytes.indexOf("\"mode\"=\"SSB\"\r\n");
+    ASSERT_GE(at, 0);
+    bytes.remove(at, 14);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+    f.close();
+
+    CreateSettingsRegistry(file);
+    EXPECT_FALSE(DetectFirstStart());
+    EXPECT_EQ(RegReadString("zelmor\\qso", "band"), "7.0 Mhz");
+    EXPECT_FALSE(Raw("zelmor\\qso", "mode"));
+    EXPECT_EQ(RegReadString("zelmor\\qso", "mode"), "");
+    ASSERT_TRUE(Raw("zelmor\\qso", "mode"));
+    EXPECT_EQ(Raw("zelmor\\qso", "mode")->kind, HiveKind::String);
+}
+
+TEST_F(SettingsStoreTest, ReadsCreateWhatTheyDoNotFind) {
+    EXPECT_EQ(RegReadString("zelmor\\qso\\", "x"), "");
+    EXPECT_FALSE(RegReadBool("zelmor\\qso", "b"));
+    EXPECT_EQ(RegReadInteger("zelmor\\qso", "n"), 0);
+    EXPECT_EQ(Raw("zelmor\\qso", "x")->kind, HiveKind::String);
+    EXPECT_EQ(Raw("zelmor\\qso", "b")->kind, HiveKind::Dword);
+    EXPECT_EQ(Raw("zelmor\\qso", "n")->kind, HiveKind::Dword);
+}
+
+TEST_F(SettingsStoreTest, WriteValueKindsAndBoolsStoredAsIntegers) {
+    RegWriteValue(1, "zelmor\\qso", "i", 12, "ignored");
+    RegWriteValue(0, "zelmor\\qso", "s", 12, "text");
+    RegWriteValue(2, "zelmor\\qso", "none", 12, "text");
+    EXPECT_EQ(Raw("zelmor\\qso", "i")->kind, HiveKind::Dword);
+    EXPECT_EQ(Raw("zelmor\\qso", "i")->number, 12);
+    EXPECT_EQ(Raw("zelmor\\qso", "s")->kind, HiveKind::String);
+    EXPECT_EQ(Raw("zelmor\\qso", "s")->text, "text");
+    EXPECT_FALSE(Raw("zelmor\\qso", "none"));
+
+    RegWriteValue(1, "zelmor\\qso", "строка-name", 1, "");
+    EXPECT_TRUE(RegReadBool("zelmor\\qso", "СТРОКА-NAME"));
+    RegWriteBool("zelmor\\qso", "flag", true);
+    EXPECT_EQ(RegReadInteger("zelmor\\qso", "flag"), 1);
+}
+
+TEST_F(SettingsStoreTest, AValueOfAnotherKindConvertsAndStaysAsStored) {
+    RegWriteValue(1, "zelmor\\qso", "n", 42, "");
+    RegWriteValue(0, "zelmor\\qso", "s", 0, "17");
+    RegWriteValue(0, "zelmor\\qso", "junk", 0, "abc");
+    EXPECT_EQ(RegReadString("zelmor\\qso", "n"), "42");
+    EXPECT_EQ(RegReadInteger("zelmor\\qso", "s"), 17);
+    EXPECT_TRUE(RegReadBool("zelmor\\qso", "s"));
+    EXPECT_EQ(RegReadInteger("zelmor\\qso", "junk"), 0);
+    EXPECT_EQ(Raw("zelmor\\qso", "n")->kind, HiveKind::Dword);
+    EXPECT_EQ(Raw("zelmor\\qso", "junk")->text, "abc");
+}
+
+TEST_F(SettingsStoreTest, WithoutAStoreReadsAreEmpty) {
+    ReleaseSettingsRegistry();
+    EXPECT_EQ(RegReadString("zelmor\\qso", "BAND"), "");
+    EXPECT_EQ(RegReadInteger("zelmor\\qso", "x"), 0);
+    RegWriteBool("zelmor\\qso", "x", true); // does nothing, does not crash
+    EXPECT_FALSE(DetectFirstStart());
+}

@@ -1,0 +1,66 @@
+#include "tests/testsupport.h"
+
+#include "logbook/logfile.h"
+#include "logbook/qsostate.h"
+#include "logbook/settingsstore.h"
+#include "platform/paths.h"
+
+#include <QDir>
+
+namespace zelmor::test {
+
+FakeDialogs &Dialogs() {
+    static FakeDialogs d;
+    return d;
+}
+FakeSound &Sound() {
+    static FakeSound s;
+    return s;
+}
+FakeClock &Clock() {
+    static FakeClock c;
+    return c;
+}
+
+void InstallFakes() {
+    platform::install(&Dialogs());
+    platform::install(&Sound());
+    platform::install(&Clock());
+}
+
+void ProgramFolderTest::SetUp() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(dir_->isValid());
+    oldCurrent_ = QDir::currentPath();
+    QDir::setCurrent(dir_->path());
+    ProgramDir = dir_->path();
+    InstallFakes();
+    Dialogs().calls.clear();
+    Dialogs().answers.clear();
+    Dialogs().fileAnswers.clear();
+    Sound().calls.clear();
+    Sound().succeed = true;
+    ResetQsoState();
+    LogColumns.clear();
+    LogFileName = QStringLiteral("test.log");
+    LogRecordIndex = 0;
+    StartupDone = 0;
+    DefaultRstPair = {};
+    CreateSettingsRegistry(dir_->path() + QStringLiteral("/registry.reg"));
+}
+
+void ProgramFolderTest::TearDown() {
+    ReleaseSettingsRegistry();
+    QDir::setCurrent(oldCurrent_);
+    ProgramDir.clear();
+    dir_.reset();
+}
+
+QString ProgramFolderTest::path(const QString &name) const { return dir_->path() + u'/' + name; }
+
+QString SourceDir() {
+    const QString env = qEnvironmentVariable("ZELMOR_SOURCE_DIR");
+    return env.isEmpty() ? QStringLiteral(ZELMOR_SOURCE_DIR_DEFAULT) : env;
+}
+
+} // namespace zelmor::test

@@ -1,0 +1,34 @@
+#pragma once
+// Shared test fixtures: fakes for every platform seam and a throw-away
+// program folder.
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/sound.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace zelmor::test {
+
+FakeDialogs &Dialogs();
+FakeSound &Sound();
+FakeClock &Clock();
+void InstallFakes();
+
+// A fresh program folder (current folder and ProgramDir while it lives), a
+// fresh settings hive in it, fakes cleared and the logbook state reset.
+class ProgramFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    QString path(const QString &name) const;
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString oldCurrent_;
+};
+
+// The source tree, for tests that read shipped files.
+QString SourceDir();
+
+} // namespace zelmor::test
