@@ -1,0 +1,16 @@
+#pragma once
+// The prefix rule of the call analysis: walk the prefix list from record 0,
+// the first entry equal (trimmed, case-sensitive) to the trimmed prefix wins;
+// over the leading parts of a call, the longest one that hits decides.
+#include <QStringList>
+#include <QStringView>
+
+namespace zelmor {
+
+// Record number of the first entry equal to the trimmed prefix, or -1.
+int FindPrefixRecord(const QStringList &prefixList, QStringView prefix);
+// Record number decided by the longest leading part of the call (blanks
+// removed) that is a prefix of the list, or -1.
+int LongestPrefixRecord(const QStringList &prefixList, QStringView call);
+
+} // namespace zelmor
