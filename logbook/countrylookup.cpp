@@ -25,3 +25,20 @@ int LongestPrefixRecord(const QStringList &prefixList, QStringView call) {
 }
 
 } // namespace zelmor
+
+namespace zelmor {
+
+QString UsCanadaZone(QStringView country, QStringView prefix, const QString &zone) {
+    static const char *us[10] = {"04", "05", "05", "05", "04", "04", "03", "03", "04", "04"};
+    static const char *canada[10] = {nullptr, nullptr, "02", nullptr, nullptr, nullptr, nullptr, nullptr, "01", nullptr};
+    const char *const *row = country == u"United States" ? us : country == u"Canada" ? canada : nullptr;
+    if (!row) return zone;
+    QString result = zone;
+    for (int d = 0; d <= 9; ++d) {
+        const QChar digit(char16_t(u'0' + d));
+        if ((CharAt(prefix, 2) == digit || CharAt(prefix, 3) == digit) && row[d]) result = QString::fromLatin1(row[d]);
+    }
+    return result;
+}
+
+} // namespace zelmor

@@ -14,3 +14,13 @@ int FindPrefixRecord(const QStringList &prefixList, QStringView prefix);
 int LongestPrefixRecord(const QStringList &prefixList, QStringView call);
 
 } // namespace zelmor
+
+namespace zelmor {
+
+// US and Canadian CQ zones by the call-area digit: when a longer prefix finds
+// no record, each digit among the second and third characters of the prefix
+// sets the zone (the digits tried 0 to 9, so of two digits the higher one's
+// zone stays). Returns the zone to keep.
+QString UsCanadaZone(QStringView country, QStringView prefix, const QString &zone);
+
+} // namespace zelmor

@@ -1,0 +1,58 @@
+#include "platform/keyboardlayout.h"
+#include "platform/keycodes.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+using namespace zelmor;
+
+TEST(ShortcutCodes, MapQtKeysBothWays) {
+    QKeyEvent f1(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
+    EXPECT_EQ(ShortcutCodeOf(&f1), 112);
+    QKeyEvent ctrlF1(QEvent::KeyRelease, Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(ShortcutCodeOf(&ctrlF1), 112 + ShortcutCtrl);
+    EXPECT_EQ(VirtualKeyOf(&ctrlF1), 112);
+    QKeyEvent cyr(QEvent::KeyPress, 0x0418 /* И */, Qt::NoModifier, "И");
+    EXPECT_EQ(VirtualKeyOf(&cyr), 'B');
+    const std::pair<int, int> keys[] = {{Qt::Key_Return, 13}, {Qt::Key_Escape, 27}, {Qt::Key_Up, 38},
+                                        {Qt::Key_Down, 40},   {Qt::Key_Delete, 46}, {Qt::Key_A, 65},
+                                        {Qt::Key_F12, 123},   {Qt::Key_5, 53}};
+    for (auto [qt, vk] : keys) EXPECT_EQ(VirtualKeyFromQtKey(qt), vk);
+    const int code = 'S' + ShortcutCtrl + ShortcutShift;
+    EXPECT_EQ(ShortcutCodeFromKeySequence(KeySequenceFromShortcutCode(code)), code);
+    EXPECT_EQ(ShortcutText(112), "F1");
+}
+
+TEST(KeyboardLayout, TranslatesByKeyPosition) {
+    EXPECT_EQ(TranslateForLayout("B", LayoutRussian), "И");
+    EXPECT_EQ(TranslateForLayout("d", LayoutRussian), "в");
+    EXPECT_EQ(TranslateForLayout("[", LayoutRussian), "х");
+    EXPECT_EQ(TranslateForLayout(".", LayoutRussian), "."); // typed on both layouts: left alone without a key code
+    EXPECT_EQ(TranslateForLayout("ц", LayoutUs), "w");
+    EXPECT_EQ(TranslateForLayout("Ё", LayoutUs), "~");
+    EXPECT_EQ(TranslateForLayout("5", LayoutRussian), "5");
+    // With the X11 key code the position is exact: the "/" key on a Russian desktop types "."
+    EXPECT_EQ(TranslateForLayout(".", LayoutUs, 61), "/");
+    EXPECT_EQ(TranslateForLayout("/", LayoutRussian, 61), ".");
+}
+
+TEST(KeyboardLayout, AFieldTypesInTheLayoutItAskedFor) {
+    platform::installKeyboardLayoutFilter();
+    QLineEdit edit;
+    auto type = [&](const QString &s) {
+        for (QChar c : s) {
+            QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, QString(c));
+            QApplication::sendEvent(&edit, &press);
+        }
+    };
+    platform::keyboardLayout().activate(LayoutRussian);
+    type("Bdfy");
+    EXPECT_EQ(edit.text(), "Иван");
+    platform::keyboardLayout().activate(LayoutUs);
+    edit.clear();
+    type("гф");
+    EXPECT_EQ(edit.text(), "ua");
+    platform::keyboardLayout().reset();
+}
