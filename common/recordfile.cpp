@@ -74,6 +74,21 @@ qint64 Append(const QString &path, int size, const QByteArray &bytes) {
     return index;
 }
 
+std::vector<QByteArray> ReadMany(const QString &path, int size, const std::vector<qint64> &indexes) {
+    std::vector<QByteArray> out;
+    if (indexes.empty()) return out;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) throw IoError(describe(f, QStringLiteral("Cannot open file")));
+    out.reserve(indexes.size());
+    for (qint64 index : indexes) {
+        if (index < 0 || !f.seek(index * size)) throw IoError(describe(f, QStringLiteral("Seek error")));
+        QByteArray b = f.read(size);
+        if (b.size() != size) throw IoError(QStringLiteral("Read beyond end of file: %1").arg(path));
+        out.push_back(std::move(b));
+    }
+    return out;
+}
+
 void ForEach(const QString &path, int size, const std::function<void(qint64, const char *)> &visit) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) throw IoError(describe(f, QStringLiteral("Cannot open file")));

@@ -73,6 +73,8 @@ void Write(const QString &path, int size, qint64 index, const QByteArray &bytes)
 // Appends after the last whole record, creating the file when it is missing;
 // returns the index written.
 qint64 Append(const QString &path, int size, const QByteArray &bytes);
+// Reads the records at these indexes with one open of the file.
+std::vector<QByteArray> ReadMany(const QString &path, int size, const std::vector<qint64> &indexes);
 // Reads every whole record in order, in large blocks. `visit` gets the record
 // index and its bytes. Throws IoError when the file cannot be opened.
 void ForEach(const QString &path, int size, const std::function<void(qint64, const char *)> &visit);
