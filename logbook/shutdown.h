@@ -1,0 +1,15 @@
+#pragma once
+// The shut-down, run once when the launcher closes: timers stopped, window
+// positions and log grid column widths stored, the settings released, the
+// closing sound played.
+#include <QString>
+
+namespace zelmor {
+
+void ShutDown();
+
+// The most the closing sound may hold up the end of the program.
+inline constexpr int ClosingSoundTimeoutMs = 5000;
+inline const QString ClosingSoundFile = QStringLiteral("gbye010.wav");
+
+} // namespace zelmor
