@@ -1,5 +1,7 @@
 #include "app/allwindows.h"
 
+#include "app/wiring.h"
+
 #include "logbook/del_file.h"
 #include "logbook/form1.h"
 #include "logbook/form20.h"
@@ -75,9 +77,11 @@ void CreateAllWindows() {
     Q_ASSERT(g_windows.empty());
     ResetStartupState();
     for (const WindowSlot &s : Slots()) g_windows.push_back(s.create());
+    ConnectWindows();
 }
 
 void DestroyAllWindows() {
+    if (!g_windows.empty()) DisconnectWindows();
     const auto &table = Slots();
     for (auto i = table.size(); i-- > 0;) delete table[i].release();
     g_windows.clear();

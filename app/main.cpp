@@ -1,5 +1,6 @@
 #include "app/allwindows.h"
 #include "logbook/glawnf.h"
+#include "platform/keyboardlayout.h"
 #include "platform/qtsound.h"
 #include "platform/sound.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char **argv) {
     zelmor::QtSound sound;
     zelmor::platform::setDefaultSound(&sound);
 
+    zelmor::platform::installKeyboardLayoutFilter();
     zelmor::CreateAllWindows();
     QObject::connect(zelmor::glawnf, &zelmor::Tglawnf::ShutDownDone, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);

@@ -1,6 +1,15 @@
 #include "station/nastroy.h"
 
+#include "logbook/enterorder.h"
+#include "platform/dialogs.h"
+#include "platform/hotkeyedit.h"
+#include "platform/paths.h"
+
 #include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,13 +49,88 @@ TNastroy::TNastroy(QWidget *parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(nast_menu);
     layout->addWidget(nast_data, 1);
 
+    // Design states are the first-start defaults; the settings loader sets
+    // them from the store.
     QWidget *fields = section(QStringLiteral("Настройка полей ввода"));
     fields->layout()->addWidget(new QLabel(QStringLiteral("Разрешить проход курсором полей ввода "), fields));
     tim1 = addCheckBox(fields, "tim1", QStringLiteral("Time"));
+    tcb2 = addCheckBox(fields, "tcb2", QStringLiteral("Band"));
+    tcb3 = addCheckBox(fields, "tcb3", QStringLiteral("Mode"));
+    tdata1 = addCheckBox(fields, "tdata1", QStringLiteral("Date"));
+    tqsl = addCheckBox(fields, "tqsl", QStringLiteral("QSL"));
+    trsts = addCheckBox(fields, "trsts", QStringLiteral("RSTs"));
+    toch = addCheckBox(fields, "toch", QStringLiteral("Очки"));
+    tqth = addCheckBox(fields, "tqth", QStringLiteral("QTH"), true);
+    tname = addCheckBox(fields, "tname", QStringLiteral("Name"), true);
+    trst = addCheckBox(fields, "trst", QStringLiteral("RSTr"));
+    Tvia = addCheckBox(fields, "Tvia", QStringLiteral("Via"));
+    tiota = addCheckBox(fields, "tiota", QStringLiteral("Iota"));
+    tfreq = addCheckBox(fields, "tfreq", QStringLiteral("Freq"));
+    Cqthl = addCheckBox(fields, "Cqthl", QStringLiteral("QTHL"));
+
+    eentr = addLineEdit(section(QStringLiteral("Настройка обхода полей ввода")), "eentr",
+                        QStringLiteral("Последовательность обхода курсором полей ввода"), DefaultEnterOrder);
+
+    QWidget *save = section(QStringLiteral("Команда записи данных в файл"));
+    save->layout()->addWidget(new QLabel(QStringLiteral("Клавиша записи в файл"), save));
+    wKey1 = new THotKey(save);
+    wKey1->setObjectName(QStringLiteral("wKey1"));
+    wKey1->setShortcutCode(112);
+    save->layout()->addWidget(wKey1);
+    enterc = addCheckBox(save, "enterc", QStringLiteral("Запись в файл клавишей ENTER"));
+
+    QWidget *qsl = section(QStringLiteral("Автоматическая отметка QSL статуса"));
+    qslf1 = addCheckBox(qsl, "qslf1", QStringLiteral("Отправить QSL, если страна подтверждена на диапазоне меньше раз, чем"));
+    eqslf1 = addLineEdit(qsl, "eqslf1", QStringLiteral("Количество подтверждений"));
+    eqslf1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9 ]{0,3}")), eqslf1));
+    qslf3 = addCheckBox(qsl, "qslf3", QStringLiteral("Отправить QSL только на другие континенты"));
+    qslf2 = addCheckBox(qsl, "qslf2", QStringLiteral("Отправить QSL всем, кроме своей страны"));
 
     QWidget *qsoWindow = section(QStringLiteral("Установки окна QSO"));
+    n24 = addCheckBox(qsoWindow, "n24", QStringLiteral("Показывать таблицу повторных QSO"), true);
+    ru_en = addCheckBox(qsoWindow, "ru_en", QStringLiteral("Переключать раскладку клавиатуры в полях ввода"), true);
+    n26 = addCheckBox(qsoWindow, "n26", QStringLiteral("Показывать позывные из журнала по первым символам"), true);
+    avtmode = addCheckBox(qsoWindow, "avtmode", QStringLiteral("Автоматически устанавливать MODE и RST"));
+    data23 = addCheckBox(qsoWindow, "data23", QStringLiteral("Оставлять предыдущую дату"));
     n22 = addCheckBox(qsoWindow, "n22", QStringLiteral("При запуске включать управление трансивером"));
     qso2 = addCheckBox(qsoWindow, "qso2", QStringLiteral("При запуске открыть окно QSO"), true);
+    mngpoisk = addCheckBox(qsoWindow, "mngpoisk", QStringLiteral("Искать QSL менеджера"));
+    Name_qth = addCheckBox(qsoWindow, "Name_qth", QStringLiteral("Предлагать NAME и QTH из списков"));
+    qsoWindow->layout()->addWidget(new QLabel(QStringLiteral("Настройка строки - DATE"), qsoWindow));
+    Edit4 = addLineEdit(qsoWindow, "Edit4", QStringLiteral("Месяц"));
+    Edit8 = addLineEdit(qsoWindow, "Edit8", QStringLiteral("Год"));
+
+    QWidget *clubs = section(QStringLiteral("Работа с базами клубов"));
+    cagb = addCheckBox(clubs, "cagb", QStringLiteral("AGB"));
+    cvet = addCheckBox(clubs, "cvet", QStringLiteral("Ветеран"), true);
+    cdig = addCheckBox(clubs, "cdig", QStringLiteral("DIG"), true);
+    ckdr = addCheckBox(clubs, "ckdr", QStringLiteral("KDR"));
+    chfc = addCheckBox(clubs, "chfc", QStringLiteral("HFC"));
+    crcc = addCheckBox(clubs, "crcc", QStringLiteral("RCC"));
+    Csrvs = addCheckBox(clubs, "Csrvs", QStringLiteral("СРВС"));
+
+    QWidget *veterans = section(QStringLiteral("Ветеран"));
+    strvet = new TStringGrid(4, 11, veterans);
+    strvet->setObjectName(QStringLiteral("strvet"));
+    const char *vetHeads[4] = {"№", "Call", "Имя", "Очки"};
+    for (int c = 0; c < 4; ++c) strvet->setCell(c, 0, QString::fromUtf8(vetHeads[c]));
+    strvet->setMinimumHeight(160);
+    veterans->layout()->addWidget(strvet);
+    Panel24 = new QLabel(veterans);
+    Panel24->setObjectName(QStringLiteral("Panel24"));
+    veterans->layout()->addWidget(Panel24);
+
+    QWidget *radio = section(QStringLiteral("Управление трансивером"));
+    rxtx_call = addCheckBox(radio, "rxtx_call", QStringLiteral("Опрашивать трансивер при вводе позывного"));
+    rxtx_1 = addCheckBox(radio, "rxtx_1", QStringLiteral("Опрашивать трансивер только по команде"));
+
+    QWidget *sound = section(QStringLiteral("Звуковое сопровождение"));
+    povmidi = addCheckBox(sound, "povmidi", QStringLiteral("Звук при повторном QSO"));
+    Edit15 = addLineEdit(sound, "Edit15", QString());
+    addSoundPicker(sound, Edit15);
+    Newworld = addCheckBox(sound, "Newworld", QStringLiteral("Звук при новой стране"));
+    Edit16 = addLineEdit(sound, "Edit16", QString());
+    addSoundPicker(sound, Edit16);
 
     glaw1 = addCheckBox(section(QStringLiteral("Общие установки")), "glaw1", QStringLiteral("Всплывающее главное окно"), true);
     del_f = addCheckBox(section(QStringLiteral("Удаление пустых строк")), "del_f",
@@ -108,6 +192,55 @@ QCheckBox *TNastroy::addCheckBox(QWidget *section, const char *name, const QStri
     box->setChecked(checked);
     section->layout()->addWidget(box);
     return box;
+}
+
+} // namespace zelmor
+
+namespace zelmor {
+
+QLineEdit *TNastroy::addLineEdit(QWidget *section, const char *name, const QString &caption, const QString &text) {
+    if (!caption.isEmpty()) section->layout()->addWidget(new QLabel(caption, section));
+    auto *e = new QLineEdit(text, section);
+    e->setObjectName(QString::fromUtf8(name));
+    section->layout()->addWidget(e);
+    return e;
+}
+
+void TNastroy::addSoundPicker(QWidget *section, QLineEdit *edit) {
+    auto *pick = new QPushButton(QStringLiteral("..."), section);
+    pick->setMaximumWidth(40);
+    section->layout()->addWidget(pick);
+    connect(pick, &QPushButton::clicked, this, [edit] {
+        const QString chosen = platform::dialogs().openFileName(QString(), QStringLiteral("Звуковой файл|*wav"), ProgramDir);
+        // Other windows open their files by bare name: the program folder
+        // stays the current one.
+        if (!ProgramDir.isEmpty()) QDir::setCurrent(ProgramDir);
+        if (!chosen.isEmpty()) edit->setText(chosen);
+    });
+}
+
+QCheckBox *TNastroy::clubBox(Club c) const {
+    switch (c) {
+    case Club::Dig: return cdig;
+    case Club::Veteran: return cvet;
+    case Club::Agb: return cagb;
+    case Club::Kdr: return ckdr;
+    case Club::Hfc: return chfc;
+    case Club::Rcc: return crcc;
+    case Club::Srvs: return Csrvs;
+    }
+    return nullptr;
+}
+
+QCheckBox *TNastroy::entryBox(const QString &key) const {
+    const std::pair<const char *, QCheckBox *> boxes[] = {
+        {"NAME", tname}, {"QTH", tqth},  {"QTHL", Cqthl}, {"DATE", tdata1}, {"TIME", tim1},
+        {"RSTR", trst},  {"RSTS", trsts}, {"BAND", tcb2}, {"MODE", tcb3},   {"QSL", tqsl},
+        {"VIA", Tvia},   {"IOTA", tiota}, {"FREQ", tfreq}, {"POINTS", toch},
+    };
+    for (const auto &[k, b] : boxes)
+        if (key == QLatin1String(k)) return b;
+    return nullptr;
 }
 
 } // namespace zelmor

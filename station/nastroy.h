@@ -2,11 +2,16 @@
 // The settings dialog. Its controls are the live settings: other windows
 // read them directly. The sections stand one below the other in the scroll
 // box, the tree beside it names them.
+#include "logbook/reference.h"
+#include "platform/stringgrid.h"
+
 #include <QString>
 #include <QWidget>
 #include <vector>
 
 class QCheckBox;
+class QLabel;
+class QLineEdit;
 class QGroupBox;
 class QScrollArea;
 class QTreeWidget;
@@ -34,8 +39,36 @@ public:
     QCheckBox *glaw1;  // the launcher slides out when the mouse leaves it
     QCheckBox *del_f;  // offer to purge deleted records at start
 
+    // Which entry fields the Enter walk stops in ("Time" is tim1 above).
+    QCheckBox *tcb2, *tcb3, *tdata1, *tqsl, *trsts, *toch, *tqth, *tname, *trst, *Tvia, *tiota, *tfreq, *Cqthl;
+    QLineEdit *eentr;        // the Enter order
+    class THotKey *wKey1;    // the save-QSO hot key
+    QCheckBox *enterc;       // save with Enter in the final CALL
+    // Automatic QSL state.
+    QCheckBox *qslf1, *qslf2, *qslf3;
+    QLineEdit *eqslf1;       // threshold of qslf1, up to three digits
+    // QSO window settings.
+    QCheckBox *n24, *ru_en, *n26, *avtmode, *data23, *mngpoisk, *Name_qth;
+    QLineEdit *Edit4, *Edit8; // month and year put into the date field
+    // Club look-ups.
+    QCheckBox *cagb, *cvet, *cdig, *ckdr, *chfc, *crcc, *Csrvs;
+    QCheckBox *clubBox(Club c) const;
+    // Transceiver.
+    QCheckBox *rxtx_call, *rxtx_1;
+    // Alert sounds.
+    QCheckBox *povmidi, *Newworld;
+    QLineEdit *Edit15, *Edit16;
+    // The veterans' base.
+    TStringGrid *strvet;
+    QLabel *Panel24;
+    // Takes part in the Enter walk: the box of an Enter-order key.
+    QCheckBox *entryBox(const QString &key) const;
+
+    QLineEdit *addLineEdit(QWidget *section, const char *name, const QString &caption, const QString &text = {});
+
 private:
     void fillMenu();
+    void addSoundPicker(QWidget *section, QLineEdit *edit);
     QVBoxLayout *sections_;
     std::vector<QGroupBox *> groups_;
 };

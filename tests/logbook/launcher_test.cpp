@@ -69,10 +69,15 @@ protected:
         platform::install(&help_);
         LptControlPort = 0;
         StationProfile = {};
+        createWindows();
+    }
+    // The windows, with only the start-up routines each test gives them.
+    void createWindows() {
+        CreateAllWindows();
         StartupHook = {};
         LauncherHook = {};
+        OpenLogFillBandBoxes = nullptr;
         OpenLogReloadLists = [this] { ++logOpens_; };
-        CreateAllWindows();
         // The tests run the start-up themselves, not from the event loop.
         glawnf->Timer6->stop();
     }
@@ -192,8 +197,7 @@ TEST_F(LauncherTest, AFailingStepIsReportedOnceWithItsOwnTextAndNotRunAgain) {
         StartupDone = 0;
         logOpens_ = 0;
         test::Dialogs().calls.clear();
-        CreateAllWindows();
-        glawnf->Timer6->stop();
+        createWindows();
         int laterSteps = 0;
         StartupHook.BuildCallbookIndex = [&] { ++laterSteps; };
         c.arrange();
@@ -219,8 +223,7 @@ TEST_F(LauncherTest, PurgeIsOfferedWhenAskedAndRunsBehindItsProgressWindowOnYes)
         StartupDone = 0;
         test::Dialogs().calls.clear();
         test::Dialogs().answers = {answer};
-        CreateAllWindows();
-        glawnf->Timer6->stop();
+        createWindows();
         Nastroy->del_f->setChecked(true);
         int purges = 0;
         bool progressShown = false;
@@ -397,7 +400,7 @@ TEST_F(LauncherTest, ShutDownStoresPositionsAndVisibleColumnWidths) {
                   {poisk, "zelmor\\find"}};
     int n = 0;
     for (const Placed &p : placed) p.window->move(100 + n, 200 + n), ++n;
-    form1->setGeometry(15, 95, 700, 400);
+    form1->setGeometry(15, 95, 760, 580);
     const QPoint qsoPos = form1->pos();
     form1->call->setText("UA3ABC");
     Nastroy->tim1->setChecked(true);
@@ -416,8 +419,8 @@ TEST_F(LauncherTest, ShutDownStoresPositionsAndVisibleColumnWidths) {
         EXPECT_EQ(stored(QString::fromUtf8(p.subkey), "form-left"), 100 + n);
         ++n;
     }
-    EXPECT_EQ(stored(qso, "form-height"), 400);
-    EXPECT_EQ(stored(qso, "form-width"), 700);
+    EXPECT_EQ(stored(qso, "form-height"), 580);
+    EXPECT_EQ(stored(qso, "form-width"), 760);
     EXPECT_EQ(stored(qso, "form-top"), qsoPos.y());
     EXPECT_EQ(stored(qso, "form-left"), qsoPos.x());
     EXPECT_EQ(stored(qso, col(0)), 77);
@@ -457,8 +460,7 @@ TEST_F(LauncherTest, ShutDownWithoutLoadedSettingsKeepsTheStoredLayout) {
         StartupHook = {};
         StartupDone = 0;
         test::Sound().calls.clear();
-        CreateAllWindows();
-        glawnf->Timer6->stop();
+        createWindows();
         c.arrange();
         activate();
         glawnf->move(40, 50);

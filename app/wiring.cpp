@@ -1,0 +1,52 @@
+#include "app/wiring.h"
+
+#include "common/bands.h"
+#include "logbook/form1.h"
+#include "logbook/glawnf.h"
+#include "logbook/logfile.h"
+#include "logbook/reference.h"
+#include "logbook/startup.h"
+#include "logtools/poisk.h"
+#include "station/nastroy.h"
+#include "station/settingsloader.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+
+namespace zelmor {
+
+void ConnectWindows() {
+    StartupHook.LoadSettings = LoadSettings;
+    StartupHook.LoadCountryTable = [] { LoadCountryTable(&form1->strw->model()); };
+    StartupHook.LoadNamesFile = LoadNamesFile;
+    StartupHook.PlotStationOnMap = [](const QString &lon, const QString &lat, unsigned colour) {
+        form1->PlotStationOnMap(lon, lat, colour);
+    };
+    OpenLogReloadLists = ReloadLogLists;
+    OpenLogFillBandBoxes = [] {
+        QStringList bands;
+        for (const QString &b : LogBandNames) bands << b;
+        form1->List_band->clear();
+        form1->List_band->addItems(bands);
+        form1->List_band->setFixedHeight(14 * 15 - 15);
+        for (QComboBox *box : {poisk->Search_BAND, poisk->cb2p}) {
+            box->clear();
+            box->addItems(bands);
+        }
+    };
+    MarkStationOnMap = [](const QString &lon, const QString &lat, unsigned colour) {
+        form1->PlotStationOnMap(lon, lat, colour);
+    };
+    LauncherHook.UpdateUtcDateTime = [] { form1->UpdateUtcDateTime(); };
+}
+
+void DisconnectWindows() {
+    StartupHook = {};
+    OpenLogReloadLists = nullptr;
+    OpenLogFillBandBoxes = nullptr;
+    MarkStationOnMap = nullptr;
+    LauncherHook.UpdateUtcDateTime = nullptr;
+}
+
+} // namespace zelmor

@@ -1,0 +1,18 @@
+#include "platform/hotkeyedit.h"
+
+#include "platform/keycodes.h"
+
+namespace zelmor {
+
+THotKey::THotKey(QWidget *parent) : QKeySequenceEdit(parent) {
+    // One key, not a chord of several.
+    connect(this, &QKeySequenceEdit::keySequenceChanged, this, [this](const QKeySequence &s) {
+        if (s.count() > 1) setKeySequence(QKeySequence(s[0]));
+    });
+}
+
+int THotKey::shortcutCode() const { return ShortcutCodeFromKeySequence(keySequence()); }
+
+void THotKey::setShortcutCode(int code) { setKeySequence(KeySequenceFromShortcutCode(code)); }
+
+} // namespace zelmor

@@ -1,0 +1,12 @@
+#pragma once
+// The settings loader: reads the stored settings once at start-up into the
+// controls and globals of the windows. This is its first part: the values the
+// QSO road needs (save hot key, UTC offset, band and mode, the Enter order,
+// the current log), the window places and the log grid's columns.
+namespace zelmor {
+
+void LoadSettings();
+// The log grid's column widths and shown flags.
+void LoadLogGridColumnLayout();
+
+} // namespace zelmor
