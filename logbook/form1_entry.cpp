@@ -155,8 +155,8 @@ void Tform1::SaveQso() {
 void Tform1::appendBase(QLineEdit *field, const QString &file, const QString &displayName, QStringList &list,
                         int &known) {
     const QString text = field->text();
-    // A text the base already has is not stored again.
-    const QString trimmed = Trim(text);
+    // A text the base already has, as the base would store it, is not stored again.
+    const QString trimmed = Trim(CutToCapacity(text, 20));
     for (const QString &entry : list)
         if (Trim(entry) == trimmed) {
             known = 1;

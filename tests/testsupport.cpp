@@ -2,6 +2,7 @@
 
 #include "logbook/logfile.h"
 #include "logbook/qsostate.h"
+#include "logbook/reference.h"
 #include "logbook/settingsstore.h"
 #include "platform/paths.h"
 
@@ -41,6 +42,7 @@ void ProgramFolderTest::SetUp() {
     Sound().calls.clear();
     Sound().succeed = true;
     ResetQsoState();
+    ClearReferenceLists();
     LogColumns.clear();
     LogFileName = QStringLiteral("test.log");
     LogRecordIndex = 0;
