@@ -6,11 +6,18 @@ namespace zelmor {
 
 int FindPrefixRecord(const QStringList &prefixList, QStringView prefix) {
     const QString p = Trim(prefix);
+    if (p.isEmpty()) return -1;
+    const QChar first = p.front();
     for (int i = 0; i < prefixList.size(); ++i) {
         const QString &e = prefixList[i];
-        // Stored prefixes are usually trimmed already; compare without a copy then.
-        if (e == p || (!e.isEmpty() && (e.front().unicode() <= 32 || e.back().unicode() <= 32) && Trim(e) == p))
+        if (e.isEmpty()) continue;
+        // Stored prefixes are usually trimmed already: the length and the first
+        // character rule most entries out without a full comparison.
+        if (e.front().unicode() <= 32 || e.back().unicode() <= 32) {
+            if (Trim(e) == p) return i;
+        } else if (e.size() == p.size() && e.front() == first && e == p) {
             return i;
+        }
     }
     return -1;
 }

@@ -267,8 +267,7 @@ void Tform1::ListCallsWithPrefix() {
     if (!strp->isHidden()) return;
     const QString typed = call->text();
     QStringList found;
-    for (const QString &logged : LogCalls)
-        if (logged.startsWith(typed)) found.append(logged);
+    for (qint64 i : LogColumns.indexesOfCallsBeginningWith(typed)) found.append(LogCalls[i]);
     memo1Model->setStringList(found);
     Memo1->setHidden(found.isEmpty());
 }

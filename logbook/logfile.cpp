@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -29,6 +30,120 @@ std::function<void(const QString &)> SetQsoWindowCaption;
 
 void LogColumnLists::clear() {
     for (QStringList *l : {&LogCalls, &LogBands, &LogCountries, &LogModes, &LogQslFlags}) *l = QStringList();
+    byCall_.clear();
+    byCountry_.clear();
+    sortedCalls_.clear();
+    indexed_ = -1;
+}
+
+void LogColumnLists::append(const QString &call, const QString &band, const QString &country, const QString &mode,
+                            const QString &qslFlag) {
+    const bool inStep = indexed_ == LogCalls.size();
+    LogCalls.append(call);
+    LogBands.append(band);
+    LogCountries.append(country);
+    LogModes.append(mode);
+    LogQslFlags.append(qslFlag);
+    if (inStep) {
+        indexAdd(LogCalls.size() - 1);
+        indexed_ = LogCalls.size();
+    }
+}
+
+void LogColumnLists::setEntry(qint64 i, const QString &call, const QString &band, const QString &country,
+                              const QString &mode, const QString &qslFlag) {
+    if (i < 0 || i >= LogCalls.size()) return;
+    const bool inStep = indexed_ == LogCalls.size();
+    if (inStep) indexRemove(i);
+    LogCalls[i] = call;
+    LogBands[i] = band;
+    LogCountries[i] = country;
+    LogModes[i] = mode;
+    LogQslFlags[i] = qslFlag;
+    if (inStep) indexAdd(i);
+}
+
+namespace {
+void InsertSorted(std::vector<qint64> &v, qint64 i) {
+    if (v.empty() || v.back() < i) v.push_back(i);
+    else v.insert(std::lower_bound(v.begin(), v.end(), i), i);
+}
+const std::vector<qint64> &NoIndexes() {
+    static const std::vector<qint64> none;
+    return none;
+}
+} // namespace
+
+void LogColumnLists::indexAdd(qint64 i) const {
+    const QString &call = LogCalls[i];
+    if (!call.isEmpty()) {
+        auto &v = byCall_[call];
+        if (v.empty()) sortedCalls_.insert(std::lower_bound(sortedCalls_.begin(), sortedCalls_.end(), call), call);
+        InsertSorted(v, i);
+    }
+    InsertSorted(byCountry_[LogCountries[i]], i);
+}
+
+void LogColumnLists::indexRemove(qint64 i) const {
+    auto drop = [i](QHash<QString, std::vector<qint64>> &h, const QString &key) {
+        auto it = h.find(key);
+        if (it == h.end()) return false;
+        auto &v = it.value();
+        v.erase(std::remove(v.begin(), v.end(), i), v.end());
+        if (!v.empty()) return false;
+        h.erase(it);
+        return true;
+    };
+    const QString &call = LogCalls[i];
+    if (!call.isEmpty() && drop(byCall_, call)) {
+        auto at = std::lower_bound(sortedCalls_.begin(), sortedCalls_.end(), call);
+        if (at != sortedCalls_.end() && *at == call) sortedCalls_.erase(at);
+    }
+    drop(byCountry_, LogCountries[i]);
+}
+
+void LogColumnLists::rebuildIndex() const {
+    byCall_.clear();
+    byCountry_.clear();
+    const qsizetype n = LogCalls.size();
+    byCall_.reserve(n / 4);
+    for (qsizetype i = 0; i < n; ++i) {
+        if (!LogCalls[i].isEmpty()) byCall_[LogCalls[i]].push_back(i);
+        byCountry_[LogCountries[i]].push_back(i);
+    }
+    sortedCalls_ = byCall_.keys();
+    sortedCalls_.sort();
+    indexed_ = n;
+}
+
+void LogColumnLists::ensureIndex() const {
+    // Lists filled by hand (tests, tools) get their index on first use.
+    if (indexed_ != LogCalls.size()) rebuildIndex();
+}
+
+const std::vector<qint64> &LogColumnLists::indexesOfCall(const QString &call) const {
+    ensureIndex();
+    auto it = byCall_.constFind(call);
+    return it == byCall_.cend() ? NoIndexes() : it.value();
+}
+
+const std::vector<qint64> &LogColumnLists::indexesOfCountry(const QString &country) const {
+    ensureIndex();
+    auto it = byCountry_.constFind(country);
+    return it == byCountry_.cend() ? NoIndexes() : it.value();
+}
+
+std::vector<qint64> LogColumnLists::indexesOfCallsBeginningWith(QStringView prefix) const {
+    ensureIndex();
+    std::vector<qint64> out;
+    auto it = std::lower_bound(sortedCalls_.cbegin(), sortedCalls_.cend(), prefix,
+                               [](const QString &a, QStringView b) { return QStringView(a) < b; });
+    for (; it != sortedCalls_.cend() && it->startsWith(prefix); ++it) {
+        const auto &v = byCall_.value(*it);
+        out.insert(out.end(), v.begin(), v.end());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 QString LogFilePath() { return DataPath(LogFileName); }
@@ -61,11 +176,7 @@ QByteArrayView RawField(const char *rec, TextField f) {
 }
 
 void AppendColumns(LogColumnLists &cols, const QsoRecord &r) {
-    cols.LogCalls.append(r.deleteMark == DeleteMarkText ? QString() : r.call);
-    cols.LogBands.append(r.band);
-    cols.LogCountries.append(r.country);
-    cols.LogQslFlags.append(QslCode(r.qslState));
-    cols.LogModes.append(r.mode);
+    cols.append(r.deleteMark == DeleteMarkText ? QString() : r.call, r.band, r.country, r.mode, QslCode(r.qslState));
 }
 
 } // namespace
@@ -97,6 +208,7 @@ void OpenLog() {
         cols.LogModes.append(modes.get(RawField(rec, QsoField::Mode)));
         if (showProgress && ((i + 1) % progressStep == 0)) LogLoadProgress(i + 1, count);
     });
+    cols.rebuildIndex();
     LogColumns = std::move(cols);
     if (LogLoadProgress) LogLoadProgress(count, count);
 }

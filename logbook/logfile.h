@@ -3,9 +3,11 @@
 // that mirror five of its fields for the checks, statistics and awards.
 #include "common/qsorecord.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace zelmor {
 
@@ -18,6 +20,10 @@ extern qint64 LogRecordIndex;
 // 0 until the start-up has loaded the log, then 1.
 extern int StartupDone;
 
+// Readers use the lists directly. Writers go through append and setEntry,
+// which keep the look-up index right: the checks that run on every typed call
+// find the records of a call or a country without a pass over a million
+// entries.
 struct LogColumnLists {
     QStringList LogCalls;     // "" for a record marked deleted
     QStringList LogBands;
@@ -26,6 +32,26 @@ struct LogColumnLists {
     QStringList LogQslFlags;  // one-letter QSL codes
     qsizetype size() const { return LogCalls.size(); }
     void clear();
+    void append(const QString &call, const QString &band, const QString &country, const QString &mode,
+                const QString &qslFlag);
+    // An in-place edit of record i.
+    void setEntry(qint64 i, const QString &call, const QString &band, const QString &country, const QString &mode,
+                  const QString &qslFlag);
+
+    // Record indexes, ascending.
+    const std::vector<qint64> &indexesOfCall(const QString &call) const;
+    const std::vector<qint64> &indexesOfCountry(const QString &country) const;
+    std::vector<qint64> indexesOfCallsBeginningWith(QStringView prefix) const;
+    // Builds the index anew (OpenLog; lists filled by hand).
+    void rebuildIndex() const;
+
+private:
+    void ensureIndex() const;
+    void indexAdd(qint64 i) const;
+    void indexRemove(qint64 i) const;
+    mutable QHash<QString, std::vector<qint64>> byCall_, byCountry_;
+    mutable QStringList sortedCalls_; // the distinct calls, sorted
+    mutable qsizetype indexed_ = -1;  // entries the index covers; -1: none
 };
 extern LogColumnLists LogColumns;
 inline QStringList &LogCalls = LogColumns.LogCalls;

@@ -14,37 +14,40 @@ void ClearBandCounters() {
 }
 
 LogScanResult ScanLogColumns(const LogColumnLists &cols, const QString &country, const QString &call) {
-    static const QString confirmedN = QStringLiteral("N"), confirmedP = QStringLiteral("П"),
-                         sentY = QStringLiteral("Y");
     LogScanResult r;
-    const qsizetype n = cols.LogCalls.size();
-    const QString *countries = cols.LogCountries.constData();
-    const QString *calls = cols.LogCalls.constData();
-    // Bands and flags are shared strings in a loaded log: remember the last
-    // band text seen to skip the table walk.
-    const QString *lastBand = nullptr;
-    int lastBandIndex = -1;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (countries[i].size() == country.size() && countries[i] == country) {
-            r.countryWorked = true;
-            const QString &band = cols.LogBands[i];
-            int j;
-            if (lastBand && band.constData() == lastBand->constData() && band.size() == lastBand->size()) {
-                j = lastBandIndex;
-            } else {
-                j = LogBandIndex(band);
-                lastBand = &band;
-                lastBandIndex = j;
+    const std::vector<qint64> &ofCountry = cols.indexesOfCountry(country);
+    r.countryWorked = !ofCountry.empty();
+    // Bands are shared strings in a loaded log: a few remembered texts skip
+    // the table walk for nearly every record.
+    struct Seen {
+        const QChar *data = nullptr;
+        qsizetype size = -1;
+        int band = -1;
+    };
+    std::array<Seen, 16> seen{};
+    size_t next = 0;
+    for (qint64 i : ofCountry) {
+        const QString &band = cols.LogBands[i];
+        int j = -2;
+        for (const Seen &s : seen)
+            if (s.data == band.constData() && s.size == band.size()) {
+                j = s.band;
+                break;
             }
-            if (j >= 0) {
-                const QString &flag = cols.LogQslFlags[i];
-                CountryWorkedPerBand[j] += 1;
-                if (flag == confirmedN || flag == confirmedP) CountryConfirmedPerBand[j] += 1;
-                if (flag == sentY) CountrySentPerBand[j] += 1;
-            }
+        if (j == -2) {
+            j = LogBandIndex(band);
+            seen[next++ % seen.size()] = {band.constData(), band.size(), j};
         }
-        if (calls[i].size() == call.size() && calls[i] == call) r.repeats.push_back(i);
+        if (j < 0) continue;
+        const QString &flag = cols.LogQslFlags[i];
+        CountryWorkedPerBand[j] += 1;
+        if (flag.size() == 1) {
+            const char16_t f = flag.front().unicode();
+            if (f == u'N' || f == u'П') CountryConfirmedPerBand[j] += 1;
+            else if (f == u'Y') CountrySentPerBand[j] += 1;
+        }
     }
+    if (!call.isEmpty()) r.repeats = cols.indexesOfCall(call);
     return r;
 }
 

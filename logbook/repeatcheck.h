@@ -1,7 +1,7 @@
 #pragma once
-// The scan of the log columns behind the repeat and new-country check: one
-// pass counting the country's QSOs per band and collecting the records of the
-// same call.
+// The look-up behind the repeat and new-country check: the country's QSOs
+// counted per band and the records of the same call, from the log columns'
+// index.
 #include "common/bands.h"
 #include "logbook/logfile.h"
 
