@@ -163,3 +163,29 @@ TEST_F(LogFileTest, CountLogRecords) {
     EXPECT_EQ(LogFileName, path("a.log"));
     SetQsoWindowCaption = nullptr;
 }
+
+TEST_F(LogFileTest, TheLookUpIndexFollowsAppendsAndEdits) {
+    LogColumnLists cols;
+    const char *calls[] = {"UA3ABC", "K1AB", "UA3ABD", "UA3ABC", "", "UA3AB"};
+    for (const char *c : calls) cols.append(c, "14  Mhz", QString::fromLatin1(c).startsWith('U') ? "Russia" : "USA", "SSB", "");
+    EXPECT_EQ(cols.indexesOfCall("UA3ABC"), (std::vector<qint64>{0, 3}));
+    EXPECT_EQ(cols.indexesOfCallsBeginningWith(u"UA3AB"), (std::vector<qint64>{0, 2, 3, 5}));
+    EXPECT_EQ(cols.indexesOfCountry("USA"), (std::vector<qint64>{1, 4}));
+    EXPECT_TRUE(cols.indexesOfCall("").empty()); // deleted records are nobody's
+
+    cols.setEntry(3, "K1AB", "7.0 Mhz", "USA", "CW", "Y");
+    EXPECT_EQ(cols.indexesOfCall("UA3ABC"), (std::vector<qint64>{0}));
+    EXPECT_EQ(cols.indexesOfCall("K1AB"), (std::vector<qint64>{1, 3}));
+    EXPECT_EQ(cols.indexesOfCountry("USA"), (std::vector<qint64>{1, 3, 4}));
+    cols.setEntry(0, "", "14  Mhz", "Russia", "SSB", "");
+    EXPECT_TRUE(cols.indexesOfCall("UA3ABC").empty());
+    EXPECT_EQ(cols.indexesOfCallsBeginningWith(u"UA"), (std::vector<qint64>{2, 5}));
+
+    // Lists filled by hand get their index when first asked.
+    cols.LogCalls.append("JA1AA");
+    cols.LogBands.append("14  Mhz");
+    cols.LogCountries.append("Japan");
+    cols.LogModes.append("SSB");
+    cols.LogQslFlags.append("");
+    EXPECT_EQ(cols.indexesOfCountry("Japan"), (std::vector<qint64>{6}));
+}
