@@ -25,6 +25,8 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace zelmor {
 
 Tform1 *form1 = nullptr;
@@ -273,7 +275,10 @@ void Tform1::renderChart() {
         c->removeAxis(a);
         delete a;
     }
-    c->setTitle(chart.title.join(QStringLiteral("<br>")));
+    // The title keeps its runs of blanks, as the texts are written with them.
+    QStringList lines;
+    for (const QString &l : chart.title) lines << l.toHtmlEscaped().replace(u' ', QStringLiteral("&nbsp;"));
+    c->setTitle(lines.join(QStringLiteral("<br>")));
     // One category per label, in the order the bars came.
     // ("All" and "All " name one category.)
     QStringList categories;
@@ -302,7 +307,11 @@ void Tform1::renderChart() {
     c->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto *y = new QValueAxis;
-    y->setRange(0, top);
+    const double step = std::max(1.0, std::ceil(top / 5));
+    y->setRange(0, std::ceil(top / step) * step);
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickAnchor(0);
+    y->setTickInterval(step);
     y->setLabelFormat(QStringLiteral("%d"));
     c->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);

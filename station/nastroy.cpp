@@ -219,6 +219,11 @@ void TNastroy::addSoundPicker(QWidget *section, QLineEdit *edit) {
     });
 }
 
+void TNastroy::showEvent(QShowEvent *e) {
+    QWidget::showEvent(e);
+    Panel24->setText(QString::number(ShowVeteranList(strvet->model())));
+}
+
 QCheckBox *TNastroy::clubBox(Club c) const {
     switch (c) {
     case Club::Dig: return cdig;

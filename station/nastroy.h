@@ -66,6 +66,10 @@ public:
 
     QLineEdit *addLineEdit(QWidget *section, const char *name, const QString &caption, const QString &text = {});
 
+protected:
+    // Each showing lists the veterans' base anew.
+    void showEvent(QShowEvent *e) override;
+
 private:
     void fillMenu();
     void addSoundPicker(QWidget *section, QLineEdit *edit);
