@@ -172,25 +172,15 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     // The layout: entry fields on top, chart and lists in the middle, the
     // log grid below.
     auto *top = new QGridLayout;
-    int col = 0;
-    auto put = [&](const QString &caption, QWidget *w) { top->addWidget(Labelled(this, caption, w), 0, col++); };
-    put(QStringLiteral("Call"), call);
-    put(QStringLiteral("Name"), name1);
-    put(QStringLiteral("QTH"), qth);
-    put(QStringLiteral("Date"), data2);
-    put(QStringLiteral("UTC"), tim);
-    put(QStringLiteral("RSTr"), rst);
-    put(QStringLiteral("RSTs"), rsts);
-    col = 0;
-    auto put2 = [&](const QString &caption, QWidget *w) { top->addWidget(Labelled(this, caption, w), 1, col++); };
-    put2(QStringLiteral("Band"), cb1);
-    put2(QStringLiteral("Mode"), cb2);
-    put2(QStringLiteral("QSL"), cqsl);
-    put2(QStringLiteral("Via"), Pvia);
-    put2(QStringLiteral("IOTA"), pIOTA);
-    put2(QStringLiteral("Freq"), pFreq);
-    put2(QStringLiteral("Locator"), qthl);
-    top->addWidget(Labelled(this, QStringLiteral("Очки"), ochk), 1, col++);
+    const std::pair<const char *, QLineEdit *> rows[2][8] = {
+        {{"Call", call}, {"Name", name1}, {"QTH", qth}, {"Date", data2}, {"UTC", tim}, {"RSTr", rst}, {"RSTs", rsts},
+         {nullptr, nullptr}},
+        {{"Band", cb1}, {"Mode", cb2}, {"QSL", cqsl}, {"Via", Pvia}, {"IOTA", pIOTA}, {"Freq", pFreq},
+         {"Locator", qthl}, {"Очки", ochk}},
+    };
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 8; ++c)
+            if (rows[r][c].first) top->addWidget(Labelled(this, QString::fromUtf8(rows[r][c].first), rows[r][c].second), r, c);
     top->addWidget(Labelled(this, QStringLiteral("Info"), info), 2, 0, 1, 5);
     auto *link = new QHBoxLayout;
     link->addWidget(new QLabel(QStringLiteral("CAT:"), this));

@@ -1,24 +1,14 @@
 #include "common/refrecords.h"
 #include "logbook/regionlookup.h"
+#include "tests/logbook/records.h"
 #include "tests/testsupport.h"
 
 using namespace zelmor;
+using test::Region;
 
 namespace {
 class RegionLookupTest : public test::ProgramFolderTest {};
 
-RegionRecord Region(const char *key, const char *name, const char *a, const char *b, const char *number = "",
-                    const char *waz = "", const char *itu = "") {
-    RegionRecord r;
-    r.key = QString::fromUtf8(key);
-    r.name = QString::fromUtf8(name);
-    r.coordinateA = a;
-    r.coordinateB = b;
-    r.number = number;
-    r.waz = waz;
-    r.itu = itu;
-    return r;
-}
 } // namespace
 
 TEST_F(RegionLookupTest, RussianKeyIsTheThirdAndFourthCharacterAndTheLastMatchWins) {
