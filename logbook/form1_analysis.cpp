@@ -112,12 +112,13 @@ void Tform1::LookupCountryByPrefix() {
         // Entries that are not numbers or not records of the table are passed
         // over: the analysis never stops on data.
         const QString list = Trim(r.alternatives);
+        const qint64 records = list.isEmpty() ? 0 : RecordIO::Count(world, CountryRecord::Size);
         qsizetype start = 0;
         for (qsizetype k = 0; k < list.size(); ++k) {
             if (list[k] != u',') continue;
             const auto n = ParseInteger(QStringView(list).mid(start, k - start));
             start = k + 1;
-            if (!n || *n < 0 || *n >= RecordIO::Count(world, CountryRecord::Size)) continue;
+            if (!n || *n < 0 || *n >= records) continue;
             alternatives.push_back(ReadRecord<CountryRecord>(world, *n));
         }
     } catch (const IoError &) {

@@ -5,72 +5,64 @@
 #include "common/text.h"
 
 #include <QFileInfo>
+#include <functional>
 
 namespace zelmor {
 
 namespace {
-bool Readable(const QString &path) { return QFileInfo(path).isFile(); }
+// Every record of a region file through `match` (true: a hit; the last one
+// wins, as the scan goes on). A file that is missing or cannot be read is
+// NoFile; a call too short for the key, NoMatch without reading.
+LookupStatus Scan(const QString &path, int size, bool callLongEnough, const std::function<bool(const char *)> &match) {
+    if (!QFileInfo(path).isFile()) return LookupStatus::NoFile;
+    if (!callLongEnough) return LookupStatus::NoMatch;
+    LookupStatus status = LookupStatus::NoMatch;
+    try {
+        RecordIO::ForEach(path, size, [&](qint64, const char *bytes) {
+            if (match(bytes)) status = LookupStatus::Match;
+        });
+    } catch (const IoError &) {
+        return LookupStatus::NoFile;
+    }
+    return status;
+}
 } // namespace
 
 LookupStatus FindRussianRegion(const QString &path, QStringView call, RegionHit &hit) {
-    if (!Readable(path)) return LookupStatus::NoFile;
-    LookupStatus status = LookupStatus::NoMatch;
-    if (call.size() < 4) return status;
     const QStringView wanted = call.mid(2, 2);
-    try {
-        RecordIO::ForEach(path, RegionRecord::Size, [&](qint64, const char *bytes) {
-            const RegionRecord r = DecodeRecord<RegionRecord>(bytes);
-            const QString key = Trim(r.key);
-            if (key.size() < 2 || QStringView(key).left(2) != wanted) return;
-            hit.waz = r.waz;
-            hit.itu = r.itu;
-            hit.name = r.name;
-            hit.longitude = r.coordinateA;
-            hit.latitude = r.coordinateB;
-            hit.number = r.number;
-            status = LookupStatus::Match;
-        });
-    } catch (const IoError &) {
-        return LookupStatus::NoFile;
-    }
-    return status;
+    return Scan(path, RegionRecord::Size, call.size() >= 4, [&](const char *bytes) {
+        const RegionRecord r = DecodeRecord<RegionRecord>(bytes);
+        const QString key = Trim(r.key);
+        if (key.size() < 2 || QStringView(key).left(2) != wanted) return false;
+        hit.waz = r.waz;
+        hit.itu = r.itu;
+        hit.name = r.name;
+        hit.longitude = r.coordinateA;
+        hit.latitude = r.coordinateB;
+        hit.number = r.number;
+        return true;
+    });
 }
 
 LookupStatus FindRegionInFile(const QString &path, QStringView call, RegionHit &hit) {
-    if (!Readable(path)) return LookupStatus::NoFile;
-    LookupStatus status = LookupStatus::NoMatch;
-    if (call.size() < 4) return status;
-    const QChar fourth = call[3];
-    try {
-        RecordIO::ForEach(path, RegionRecord::Size, [&](qint64, const char *bytes) {
-            const RegionRecord r = DecodeRecord<RegionRecord>(bytes);
-            if (r.key.isEmpty() || r.key[0] != fourth) return;
-            hit.name = r.name;
-            hit.latitude = r.coordinateA;
-            hit.longitude = r.coordinateB;
-            status = LookupStatus::Match;
-        });
-    } catch (const IoError &) {
-        return LookupStatus::NoFile;
-    }
-    return status;
+    const QChar fourth = CharAt(call, 4);
+    return Scan(path, RegionRecord::Size, call.size() >= 4, [&](const char *bytes) {
+        const RegionRecord r = DecodeRecord<RegionRecord>(bytes);
+        if (r.key.isEmpty() || r.key[0] != fourth) return false;
+        hit.name = r.name;
+        hit.latitude = r.coordinateA;
+        hit.longitude = r.coordinateB;
+        return true;
+    });
 }
 
 LookupStatus FindBrazilRegion(const QString &path, QStringView call, QString &name) {
-    if (!Readable(path)) return LookupStatus::NoFile;
-    LookupStatus status = LookupStatus::NoMatch;
-    if (call.size() < 3) return status;
     const QByteArray wanted = ToCp1251(call.left(3));
-    try {
-        RecordIO::ForEach(path, BrazilRegionRecord::Size, [&](qint64, const char *bytes) {
-            if (QByteArrayView(bytes + 1, 3) != QByteArrayView(wanted)) return;
-            name = DecodeRecord<BrazilRegionRecord>(bytes).name;
-            status = LookupStatus::Match;
-        });
-    } catch (const IoError &) {
-        return LookupStatus::NoFile;
-    }
-    return status;
+    return Scan(path, BrazilRegionRecord::Size, call.size() >= 3, [&](const char *bytes) {
+        if (QByteArrayView(bytes + 1, 3) != QByteArrayView(wanted)) return false;
+        name = DecodeRecord<BrazilRegionRecord>(bytes).name;
+        return true;
+    });
 }
 
 bool FindBelarusRegion(QStringView call, RegionHit &hit) {
