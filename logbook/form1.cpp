@@ -212,16 +212,19 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(middle, 1);
     layout->addWidget(str11, 1);
 
-    // Typed calls are upper case: the log stores them so and the prefix
-    // table compares case-sensitively.
-    connect(call, &QLineEdit::textEdited, this, [this](const QString &t) {
-        const QString up = t.toUpper();
-        if (up != t) {
-            const int pos = call->cursorPosition();
-            call->setText(up);
-            call->setCursorPosition(pos);
-        }
-    });
+    // Calls, managers and island references are typed upper case: the log
+    // stores them so and the prefix table compares case-sensitively.
+    for (QLineEdit *e : {call, Pvia, pIOTA})
+        connect(e, &QLineEdit::textEdited, this, [e](const QString &t) {
+            const QString up = t.toUpper();
+            if (up != t) {
+                const int pos = e->cursorPosition();
+                e->setText(up);
+                e->setCursorPosition(pos);
+            }
+        });
+    // The QSL state the field shows, typed or picked, is the one saved.
+    connect(cqsl, &QLineEdit::textChanged, this, [](const QString &t) { DxQslState = t; });
     connect(call, &QLineEdit::textChanged, this, &Tform1::callChange);
     connect(name1, &QLineEdit::textChanged, this, &Tform1::name1Change);
     connect(qth, &QLineEdit::textChanged, this, &Tform1::qthChange);

@@ -69,6 +69,13 @@ void Tform1::AnalyseCall() {
             if (Label5->text() == QLatin1String("Вкл.")) pFreq->setText(vfob->text());
             SetDefaultRstForMode();
         }
+        // Nothing of the previous call survives: a call whose prefix is in no
+        // table record is left without a country, not with the last one's.
+        for (QString *v : {&DxCountry, &DxContinent, &DxWaz, &DxItu, &DxLatitude, &DxLongitude, &DxUtcOffset,
+                           &DxCommonPrefix, &DxLocalTime, &DxRegionName, &DxRegionCode, &DxBearing, &DxDistance,
+                           &DxLocator})
+            v->clear();
+        if (!EditMode) qthl->clear();
         for (qsizetype n = 1; n <= c.size(); ++n) {
             DxPrefix = StripBlanks(QStringView(c).left(n));
             LookupCountryByPrefix();
@@ -164,11 +171,7 @@ void Tform1::LookupRegion() {
     RegionalCall = 0;
     DxRegionCode.clear();
     const QString c = call->text();
-    if (!c.isEmpty()) {
-        const QString s = StripBlanks(c);
-        if (s.startsWith(QLatin1String("UE")) || s.startsWith(u'R') || s.startsWith(QLatin1String("UA")))
-            LookupRussianRegion();
-    }
+    if (!c.isEmpty() && TakesRussianRegion(c, DxCountry)) LookupRussianRegion();
     const QString country = Trim(DxCountry);
     if (country == QLatin1String("Belarus")) LookupBelarusRegion();
     else if (country == QLatin1String("Brazil")) LookupBrazilRegion();

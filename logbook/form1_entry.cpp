@@ -25,7 +25,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QTimer>
+#include <vector>
 
 namespace zelmor {
 
@@ -77,7 +79,25 @@ void Tform1::FocusNextEntryField(const QString &key) {
 void Tform1::FlushPendingAnalysis() {
     if (!Timer4->isActive()) return;
     Timer4->stop();
+    // What the operator typed after the last analysis belongs to this QSO:
+    // the late analysis only fills fields that are still empty.
+    struct Typed {
+        QLineEdit *field;
+        QString text;
+    };
+    std::vector<Typed> typed;
+    for (QLineEdit *e : {name1, qth, info, Pvia, pIOTA, pFreq})
+        if (!e->text().isEmpty()) typed.push_back({e, e->text()});
+    const int nameKnown = NameKnown, qthKnown = QthKnown;
     AnalyseCall();
+    for (const Typed &t : typed) {
+        if (t.field == name1) NameKnown = nameKnown;
+        if (t.field == qth) QthKnown = qthKnown;
+        if (t.field->text() == t.text) continue;
+        // Put back as it was, without the suggestion lists reacting to it.
+        const QSignalBlocker quiet(t.field);
+        t.field->setText(t.text);
+    }
 }
 
 QsoEntry Tform1::EntryFromFields() const {
@@ -100,9 +120,9 @@ QsoEntry Tform1::EntryFromFields() const {
     e.latitude = DxLatitude;
     e.qslState = DxQslState;
     e.locator = qthl->text();
-    e.via = Pvia->text();
+    e.via = Pvia->text().toUpper();
     e.frequency = pFreq->text();
-    e.iota = pIOTA->text();
+    e.iota = pIOTA->text().toUpper();
     e.regionCode = DxRegionCode;
     return e;
 }
@@ -253,8 +273,9 @@ void Tform1::resetFieldColours() {
 }
 
 void Tform1::fieldEntered(QLineEdit *field) {
+    // Calls are Latin whatever the desktop types.
+    if (field == call || field == Pvia || field == pIOTA) platform::keyboardLayout().activate(LayoutUs, field);
     if (field == call) {
-        platform::keyboardLayout().activate(LayoutUs);
         if (call->text().isEmpty()) {
             name1->clear();
             qth->clear();
@@ -263,7 +284,8 @@ void Tform1::fieldEntered(QLineEdit *field) {
             ochk->setText(PointsPlaceholder);
         }
     } else if (field == name1 || field == qth) {
-        if (Checked(Nastroy->ru_en)) platform::keyboardLayout().activate(RegionalCall == 1 ? LayoutRussian : LayoutUs);
+        if (Checked(Nastroy->ru_en))
+            platform::keyboardLayout().activate(RegionalCall == 1 ? LayoutRussian : LayoutUs, field);
     } else if (field == rst) {
         QTimer::singleShot(0, rst, [this] { rst->selectAll(); });
     } else if (field == ochk) {

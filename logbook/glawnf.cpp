@@ -271,10 +271,10 @@ bool Tglawnf::eventFilter(QObject *watched, QEvent *event) {
     switch (event->type()) {
     case QEvent::Enter:
     case QEvent::MouseMove:
-        resetLabelColours();
+        // The labels cover most of the strip, the one column left on screen
+        // too: a move over a label is a move over the strip, and brings it back.
+        Panel2MouseMove();
         setLabelColour(action->label, HoverColour());
-        // Pointing at a label is the mouse over the strip as well.
-        LauncherMouseSeen = true;
         return true;
     case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {

@@ -28,6 +28,14 @@ LookupStatus Scan(const QString &path, int size, bool callLongEnough, const std:
 }
 } // namespace
 
+bool TakesRussianRegion(QStringView call, QStringView country) {
+    const QString s = StripBlanks(call);
+    if (!s.startsWith(u'R') && !s.startsWith(QLatin1String("UA")) && !s.startsWith(QLatin1String("UE"))) return false;
+    const QString c = Trim(country);
+    return c == QLatin1String("European Russia") || c == QLatin1String("Asiatic Russia") ||
+           c == QLatin1String("Kaliningrad");
+}
+
 LookupStatus FindRussianRegion(const QString &path, QStringView call, RegionHit &hit) {
     const QStringView wanted = call.mid(2, 2);
     return Scan(path, RegionRecord::Size, call.size() >= 4, [&](const char *bytes) {

@@ -13,6 +13,10 @@ struct RegionHit {
     QString name, waz, itu, number, latitude, longitude;
 };
 
+// Whether a call is looked up in "russia22.dat": it begins with "R", "UA" or
+// "UE" and its country is one of Russia's. Other countries with such
+// prefixes (Franz Josef Land, the Antarctic bases) keep their own zones.
+bool TakesRussianRegion(QStringView call, QStringView country);
 // "russia22.dat": the third and fourth characters of the call against the
 // first two of the trimmed key; coordinate A is the longitude. Last match wins.
 LookupStatus FindRussianRegion(const QString &path, QStringView call, RegionHit &hit);

@@ -1,12 +1,7 @@
 #include "platform/keyboardlayout.h"
 
-#include <QAbstractSpinBox>
 #include <QApplication>
-#include <QComboBox>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 
 namespace zelmor {
 
@@ -73,12 +68,24 @@ QString TranslateForLayout(const QString &typed, const QString &layoutId, quint3
     return typed;
 }
 
+void KeyboardLayout::activate(const QString &id, QObject *field) {
+    active_ = id;
+    field_ = field;
+}
+
+void KeyboardLayout::reset() {
+    active_.clear();
+    field_ = nullptr;
+}
+
 bool KeyboardLayout::eventFilter(QObject *watched, QEvent *event) {
-    if (active_.isEmpty() || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+    if (!field_ || watched != field_) return false;
+    // The layout was asked for this stay in the field; the next one asks again.
+    if (event->type() == QEvent::FocusOut) {
+        reset();
         return false;
-    if (!qobject_cast<QLineEdit *>(watched) && !qobject_cast<QComboBox *>(watched) &&
-        !qobject_cast<QTextEdit *>(watched) && !qobject_cast<QPlainTextEdit *>(watched))
-        return false;
+    }
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
     auto *e = static_cast<QKeyEvent *>(event);
     if (e->text().size() != 1 || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) return false;
     const QString out = TranslateForLayout(e->text(), active_, e->nativeScanCode());

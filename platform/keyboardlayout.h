@@ -1,11 +1,12 @@
 #pragma once
 // Keyboard layouts per field. A Windows program switches the thread's layout
 // ("00000409" US, "00000419" Russian); a Linux program cannot switch the
-// desktop's. Instead, once a field has asked for a layout, each key typed
-// produces that layout's character for the key's position (ЙЦУКЕН <-> QWERTY),
-// whatever layout the desktop has.
+// desktop's. Instead, while a field that asked for a layout has the focus,
+// each key typed into it produces that layout's character for the key's
+// position (ЙЦУКЕН <-> QWERTY), whatever layout the desktop has.
 #include <QChar>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 namespace zelmor {
@@ -25,16 +26,20 @@ QString TranslateForLayout(const QString &typed, const QString &layoutId, quint3
 class KeyboardLayout : public QObject {
     Q_OBJECT
 public:
-    // LoadKeyboardLayout with activation: from now on typing follows `id`.
-    void activate(const QString &id) { active_ = id; }
-    const QString &active() const { return active_; }
-    void reset() { active_.clear(); }
+    // LoadKeyboardLayout with activation, for the field that asks: from now
+    // until the focus leaves `field`, keys typed into it follow `id`. Every
+    // other widget keeps typing what the desktop's layout gives.
+    void activate(const QString &id, QObject *field);
+    // The layout asked for by the field that has it now, or empty.
+    QString active() const { return field_ ? active_ : QString(); }
+    void reset();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QString active_; // empty: the desktop's own layout
+    QString active_;
+    QPointer<QObject> field_;
 };
 
 namespace platform {

@@ -38,6 +38,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QApplication>
@@ -375,6 +376,23 @@ TEST_F(LauncherTest, AutoHidePositions) {
     EXPECT_EQ(glawnf->x(), -89);
     EXPECT_EQ(glawnf->width(), 90);
     EXPECT_FALSE(glawnf->Timer4->isActive());
+}
+
+TEST_F(LauncherTest, APointerAtTheScreenEdgeOverALabelSlidesTheStripOut) {
+    glawnf->show();
+    glawnf->Panel2->layout()->activate();
+    // Another window took the focus: the column left on screen is the labels'.
+    glawnf->FormDeactivate();
+    ASSERT_EQ(glawnf->x(), Tglawnf::InactiveLeft);
+    const QPoint edge(0, glawnf->Label8->mapToGlobal(glawnf->Label8->rect().center()).y());
+    auto *label = qobject_cast<QLabel *>(glawnf->childAt(glawnf->mapFromGlobal(edge)));
+    ASSERT_EQ(label, glawnf->Label8); // the widget the window system sends the move to
+    mouse(label, QEvent::MouseMove, label->mapFromGlobal(edge));
+    EXPECT_EQ(glawnf->x(), 0);
+    EXPECT_EQ(glawnf->width(), 90);
+    EXPECT_TRUE(glawnf->LauncherMouseSeen);
+    EXPECT_TRUE(glawnf->Timer4->isActive());
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), Tglawnf::HoverColour());
 }
 
 TEST_F(LauncherTest, ShutDownStoresPositionsAndVisibleColumnWidths) {

@@ -7,6 +7,7 @@
 #include "platform/hotkeyedit.h"
 
 #include <QFile>
+#include <functional>
 
 using namespace zelmor;
 using test::QsoWindowTest;
@@ -221,6 +222,128 @@ TEST_F(QsoEntryTest, SavingRightAfterTypingStoresTheNewCallsCountry) {
     EXPECT_EQ(logRecords().back().waz, "25");
 }
 
+TEST_F(QsoEntryTest, TheQslStateShownIsTheOneStored) {
+    analyse("JA1ABC");
+    ASSERT_NE(DxQslState, "Отправить"); // not what the analysis chose
+    // Typed over the default, then as a pick list puts it.
+    form1->cqsl->setFocus();
+    form1->cqsl->clear();
+    type(form1->cqsl, QStringLiteral("Отправить"));
+    saveKey();
+    analyse("JA1ABD");
+    form1->cqsl->setText(QStringLiteral("Отпр. и получ."));
+    form1->SaveQso();
+    const auto log = logRecords();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].qslState, "Отправить");
+    EXPECT_EQ(log[1].qslState, "Отпр. и получ.");
+}
+
+TEST_F(QsoEntryTest, AQuickSaveAfterCorrectingTheCallKeepsWhatWasTyped) {
+    type(form1->call, "ua3ab");
+    QTRY_VERIFY_WITH_TIMEOUT(!form1->Timer4->isActive(), 2000);
+    ASSERT_EQ(DxCountry, "European Russia");
+    const std::pair<QLineEdit *, QString> typed[] = {
+        {form1->name1, "Иван"}, {form1->qth, "Москва"}, {form1->info, "важно"},
+        {form1->Pvia, "UA9XBB"}, {form1->pIOTA, "EU133"}, {form1->pFreq, "14195"}};
+    for (const auto &[field, text] : typed) {
+        field->setFocus();
+        type(field, text);
+    }
+    form1->call->setFocus();
+    form1->call->end(false);
+    type(form1->call, "c");
+    ASSERT_TRUE(form1->Timer4->isActive()); // saved within the 300 ms
+    saveKey();
+
+    const auto log = logRecords();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].call, "UA3ABC");
+    EXPECT_EQ(log[0].country, "European Russia");
+    EXPECT_EQ(log[0].name, "Иван");
+    EXPECT_EQ(log[0].qth, "Москва");
+    EXPECT_EQ(log[0].info, "важно");
+    EXPECT_EQ(log[0].qslVia, "UA9XBB");
+    EXPECT_EQ(log[0].iota, "EU133");
+    EXPECT_EQ(log[0].frequency, "14195");
+    // The typed name was the operator's: it goes into the name base.
+    EXPECT_EQ(ReadAllRecords<NameListRecord>(path("name/name.bas")).back().text, "Иван");
+
+    // Fields left empty are still filled by the late analysis.
+    QsoEntry earlier;
+    earlier.call = "UA3XYZ";
+    earlier.name = "Пётр";
+    earlier.band = "14  Mhz";
+    earlier.country = "European Russia";
+    WriteQsoRecord(earlier);
+    type(form1->call, "ua3xy");
+    QTRY_VERIFY_WITH_TIMEOUT(!form1->Timer4->isActive(), 2000);
+    form1->qth->setFocus();
+    type(form1->qth, "Тверь");
+    form1->call->setFocus();
+    form1->call->end(false);
+    type(form1->call, "z");
+    saveKey();
+    EXPECT_EQ(logRecords().back().name, "Пётр");
+    EXPECT_EQ(logRecords().back().qth, "Тверь");
+}
+
+TEST_F(QsoEntryTest, ManagerAndIslandAreStoredUpperCase) {
+    analyse("UA3ABC");
+    form1->Pvia->setFocus();
+    type(form1->Pvia, "ua9xbb");
+    EXPECT_EQ(form1->Pvia->text(), "UA9XBB"); // shown so while typing
+    form1->pIOTA->setFocus();
+    type(form1->pIOTA, "as005");
+    EXPECT_EQ(form1->pIOTA->text(), "AS005");
+    saveKey();
+    // Filled by other means than typing, e.g. the call memory.
+    analyse("UA3ABD");
+    form1->Pvia->setText("ua9xbb");
+    form1->pIOTA->setText("as005");
+    form1->SaveQso();
+    for (const QsoRecord &r : logRecords()) {
+        EXPECT_EQ(r.qslVia, "UA9XBB");
+        EXPECT_EQ(r.iota, "AS005");
+    }
+}
+
+TEST_F(QsoEntryTest, TheSavedCountryZonesAndRegionAreTheCallsOwn) {
+    struct Case {
+        const char *before, *call, *country, *waz, *itu, *latitude, *region;
+    };
+    const Case cases[] = {
+        // An unknown prefix keeps nothing of the call before it.
+        {"JA1ABC", "Q1ABC", "", "", "", "", ""},
+        // Russian prefixes of other countries keep that country's zones.
+        {"UA3ABC", "RI1FJ", "Franz Josef Land", "40", "75", "80,68", ""},
+        {"UA3ABC", "RI1ANZ", "Antarctica", "29", "69", "-90,00", ""},
+        // Russia's own calls get their region.
+        {"JA1ABC", "UA2FAA", "Kaliningrad", "15", "29", "54,72", "23"},
+        {"JA1ABC", "RA3ABC", "European Russia", "16", "29", "55,75", "0"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.call);
+        analyse(c.before);
+        ASSERT_FALSE(DxCountry.isEmpty());
+        form1->call->setFocus();
+        form1->call->selectAll();
+        type(form1->call, QString::fromLatin1(c.call).toLower());
+        saveKey();
+        const QsoRecord r = logRecords().back();
+        EXPECT_EQ(r.call, c.call);
+        EXPECT_EQ(r.country, QString::fromUtf8(c.country));
+        EXPECT_EQ(r.waz, c.waz);
+        EXPECT_EQ(r.itu, c.itu);
+        EXPECT_EQ(r.latitude, c.latitude);
+        EXPECT_EQ(r.regionNumber, c.region);
+        if (QString::fromUtf8(c.country).isEmpty()) {
+            EXPECT_EQ(r.longitude, "");
+            EXPECT_EQ(r.locator, "");
+        }
+    }
+}
+
 TEST_F(QsoEntryTest, TheNameBaseGrowsOnceByTypedNames) {
     auto saveWithName = [&](const QString &call, const QString &name) {
         form1->call->setFocus();
@@ -266,17 +389,77 @@ TEST_F(QsoEntryTest, TheNameBaseGrowsOnceByTypedNames) {
     EXPECT_EQ(form1->call->text(), "");
 }
 
-TEST_F(QsoEntryTest, NameFieldsTypeInTheLayoutOfTheCall) {
-    type(form1->call, "ua3abc");
-    form1->FlushPendingAnalysis();
-    ASSERT_EQ(RegionalCall, 1);
-    enter();
-    ASSERT_EQ(focused(), form1->name1);
-    EXPECT_EQ(platform::keyboardLayout().active(), LayoutRussian);
-    type(form1->name1, "Bdfy");
-    EXPECT_EQ(form1->name1->text(), "Иван");
+// Keys typed on the desktop's layout, as the window system sends them: the
+// X11 key code of the key and the text of the desktop's layout.
+static void typeOnDesktop(QWidget *w, const QString &latinKeys, bool desktopRussian) {
+    static const QString rows[] = {QStringLiteral("1234567890"), QStringLiteral("qwertyuiop[]"),
+                                   QStringLiteral("asdfghjkl;'"), QStringLiteral("zxcvbnm,./")};
+    static const int firstCode[] = {10, 24, 38, 52};
+    for (QChar c : latinKeys) {
+        quint32 code = 0;
+        for (int r = 0; r < 4 && !code; ++r)
+            if (const auto i = rows[r].indexOf(c.toLower()); i >= 0) code = quint32(firstCode[r] + i);
+        ASSERT_NE(code, 0u) << "no key for " << c.toLatin1();
+        const QChar russian = RussianAtSamePosition(c);
+        const QString text = desktopRussian && !russian.isNull() ? QString(russian) : QString(c);
+        const auto mods = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+        for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(type, text[0].toUpper().unicode(), mods, code, 0, 0, text);
+            QApplication::sendEvent(w, &e);
+        }
+    }
+}
+
+TEST_F(QsoEntryTest, EachFieldTypesInTheLayoutItAskedForAndNoOtherDoes) {
+    auto typeInto = [](QLineEdit *field, const QString &keys, bool desktopRussian) {
+        field->setFocus();
+        field->clear();
+        typeOnDesktop(field, keys, desktopRussian);
+        return field->text();
+    };
+    Nastroy->show();
+    auto edit4 = [&](const QString &keys, bool desktopRussian) {
+        Nastroy->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(Nastroy));
+        Nastroy->Edit4->setFocus();
+        Nastroy->Edit4->clear();
+        typeOnDesktop(Nastroy->Edit4, keys, desktopRussian);
+        return Nastroy->Edit4->text();
+    };
+
+    for (const bool desktopRussian : {true, false}) {
+        SCOPED_TRACE(desktopRussian ? "desktop layout Russian" : "desktop layout US");
+        showWindow();
+        // The call types Latin whatever the desktop gives.
+        EXPECT_EQ(typeInto(form1->call, "ua3abc", desktopRussian), "UA3ABC");
+        form1->FlushPendingAnalysis();
+        ASSERT_EQ(RegionalCall, 1);
+        // A Russian station's name types Cyrillic on either desktop layout.
+        EXPECT_EQ(typeInto(form1->name1, "Bdfy", desktopRussian), "Иван");
+        EXPECT_EQ(typeInto(form1->qth, "Vjcrdf", desktopRussian), "Москва");
+        // The manager and the island reference ask for Latin after the QTH.
+        EXPECT_EQ(typeInto(form1->Pvia, "ua9xbb", desktopRussian), "UA9XBB");
+        EXPECT_EQ(typeInto(form1->pIOTA, "as005", desktopRussian), "AS005");
+        // The info field asked for nothing: it types what the desktop gives.
+        EXPECT_EQ(typeInto(form1->info, "ghbdtn", desktopRussian), desktopRussian ? "привет" : "ghbdtn");
+        EXPECT_EQ(platform::keyboardLayout().active(), "");
+        // Nor is another window's field touched, straight after the call and the name.
+        form1->call->setFocus();
+        EXPECT_EQ(edit4("ghbdtn", desktopRussian), desktopRussian ? "привет" : "ghbdtn");
+        showWindow();
+        form1->name1->setFocus();
+        EXPECT_EQ(platform::keyboardLayout().active(), LayoutRussian);
+        EXPECT_EQ(edit4("ghbdtn", desktopRussian), desktopRussian ? "привет" : "ghbdtn");
+        EXPECT_EQ(platform::keyboardLayout().active(), "");
+    }
+
+    // With ru_en off the name and the QTH type as the desktop does.
+    Nastroy->ru_en->setChecked(false);
+    showWindow();
     form1->call->setFocus();
-    EXPECT_EQ(platform::keyboardLayout().active(), LayoutUs);
+    EXPECT_EQ(typeInto(form1->name1, "Bdfy", false), "Bdfy");
+    EXPECT_EQ(typeInto(form1->qth, "Bdfy", true), "Иван");
+    EXPECT_EQ(typeInto(form1->Pvia, "ua9xbb", true), "UA9XBB");
 }
 
 TEST_F(QsoEntryTest, SuggestionsFromTheNameList) {

@@ -50,11 +50,19 @@ protected:
             Country("3D2R", "Rotuma", "32", "56", "-12,5", "177,1", "-12", "OC"),
             Country("3D2C", "Conway Reef", "32", "56", "-22,0", "174,7", "-12", "OC"),
             Country("UN", "Kazakhstan", "17", "30", "48,0", "68,0", "-6", "AS"),
+            // Russian prefixes of other countries, and Russia's own.
+            Country("R", "European Russia", "16", "29", "55,75", "37,62", "-3", "EU"),
+            Country("UA2", "Kaliningrad", "15", "29", "54,72", "20,52", "-2", "EU"),
+            Country("RI1F", "Franz Josef Land", "40", "75", "80,68", "49,92", "-3", "EU"),
+            Country("RI1AN", "Antarctica", "29", "69", "-90,00", "0,00", "0", "SA"),
         });
         WriteAllRecords<RegionRecord>(path("russia22.dat"), {
             Region("3A", "г.Москва", "37,62", "55,75", "0", "16", "29"),
             Region("9X", "Коми (старая)", "50,00", "61,00", "40", "17", "20"),
             Region("9X", "Республика Коми", "50,83", "61,67", "41", "17", "20"),
+            Region("1A", "г.Санкт-Петербург", "30,31", "59,93", "1", "16", "29"),
+            Region("1F", "г.Санкт-Петербург", "30,31", "59,93", "1", "16", "29"),
+            Region("2F", "Калининградская обл.", "20,52", "54,72", "23", "15", "29"),
         });
         WriteAllRecords<RegionRecord>(path("ucraina.dat"), {Region("A", "Киев", "50,45", "30,52")});
         WriteAllRecords<RegionRecord>(path("Kaz_tan.dat"), {Region("A", "Алматы", "43,25", "76,95")});

@@ -38,21 +38,28 @@ TEST(KeyboardLayout, TranslatesByKeyPosition) {
     EXPECT_EQ(TranslateForLayout("/", LayoutRussian, 61), ".");
 }
 
-TEST(KeyboardLayout, AFieldTypesInTheLayoutItAskedFor) {
+TEST(KeyboardLayout, OnlyTheFieldThatAskedTypesInItsLayoutUntilItLosesTheFocus) {
     platform::installKeyboardLayoutFilter();
-    QLineEdit edit;
-    auto type = [&](const QString &s) {
+    QLineEdit asking, other;
+    auto type = [](QLineEdit &edit, const QString &s) {
+        edit.clear();
         for (QChar c : s) {
             QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, QString(c));
             QApplication::sendEvent(&edit, &press);
         }
+        return edit.text();
     };
-    platform::keyboardLayout().activate(LayoutRussian);
-    type("Bdfy");
-    EXPECT_EQ(edit.text(), "Иван");
-    platform::keyboardLayout().activate(LayoutUs);
-    edit.clear();
-    type("гф");
-    EXPECT_EQ(edit.text(), "ua");
+    platform::keyboardLayout().activate(LayoutRussian, &asking);
+    EXPECT_EQ(type(asking, "Bdfy"), "Иван");
+    EXPECT_EQ(type(other, "Bdfy"), "Bdfy");
+    EXPECT_EQ(platform::keyboardLayout().active(), LayoutRussian);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(&asking, &out);
+    EXPECT_EQ(platform::keyboardLayout().active(), "");
+    EXPECT_EQ(type(asking, "Bdfy"), "Bdfy");
+
+    platform::keyboardLayout().activate(LayoutUs, &asking);
+    EXPECT_EQ(type(asking, "гф"), "ua");
+    EXPECT_EQ(type(other, "гф"), "гф");
     platform::keyboardLayout().reset();
 }
