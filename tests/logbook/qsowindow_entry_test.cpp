@@ -24,6 +24,15 @@ protected:
     // Enter in the field that has the focus.
     static void enter() { key(focused(), Qt::Key_Return); }
     static void saveKey(Qt::KeyboardModifiers mods = Qt::NoModifier) { key(focused(), Qt::Key_F1, mods); }
+    // A QSO already in the log, on 14 MHz.
+    static void logEarlier(const QString &call, const QString &name, const QString &country) {
+        QsoEntry e;
+        e.call = call;
+        e.name = name;
+        e.band = "14  Mhz";
+        e.country = country;
+        WriteQsoRecord(e);
+    }
 };
 } // namespace
 
@@ -270,12 +279,7 @@ TEST_F(QsoEntryTest, AQuickSaveAfterCorrectingTheCallKeepsWhatWasTyped) {
     EXPECT_EQ(ReadAllRecords<NameListRecord>(path("name/name.bas")).back().text, "Иван");
 
     // Fields left empty are still filled by the late analysis.
-    QsoEntry earlier;
-    earlier.call = "UA3XYZ";
-    earlier.name = "Пётр";
-    earlier.band = "14  Mhz";
-    earlier.country = "European Russia";
-    WriteQsoRecord(earlier);
+    logEarlier("UA3XYZ", "Пётр", "European Russia");
     type(form1->call, "ua3xy");
     QTRY_VERIFY_WITH_TIMEOUT(!form1->Timer4->isActive(), 2000);
     form1->qth->setFocus();
@@ -365,12 +369,7 @@ TEST_F(QsoEntryTest, TheNameBaseGrowsOnceByTypedNames) {
     EXPECT_EQ(ReadAllRecords<NameListRecord>(path("name/name.bas")).size(), 2u);
 
     // A name that came from an earlier QSO of the same call is not appended.
-    QsoEntry e;
-    e.call = "JA1CCC";
-    e.name = "Сергей";
-    e.band = "14  Mhz";
-    e.country = "Japan";
-    WriteQsoRecord(e);
+    logEarlier("JA1CCC", "Сергей", "Japan");
     form1->call->setFocus();
     form1->call->setText("JA1CCC");
     form1->FlushPendingAnalysis();
