@@ -80,7 +80,7 @@ void KeyboardLayout::reset() {
 
 bool KeyboardLayout::eventFilter(QObject *watched, QEvent *event) {
     if (!field_ || watched != field_) return false;
-    // The layout was asked for this stay in the field; the next one asks again.
+    // A layout holds for one stay in its field; entering it again asks again.
     if (event->type() == QEvent::FocusOut) {
         reset();
         return false;
