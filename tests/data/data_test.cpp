@@ -4,6 +4,7 @@
 #include "common/refrecords.h"
 #include "common/text.h"
 #include "logbook/countrylookup.h"
+#include "logbook/localtime.h"
 #include "logbook/reference.h"
 #include "platform/paths.h"
 #include "platform/stringgrid.h"
@@ -43,6 +44,15 @@ double Number(const QString &text) {
     const auto v = ParseDecimal(text);
     EXPECT_TRUE(v.has_value()) << text.toStdString();
     return v.value_or(0.0);
+}
+
+// The record numbers of an alternatives field ("12,57,"); -1 for an item that
+// is not a number.
+std::vector<int> Alternatives(const CountryRecord &r) {
+    std::vector<int> numbers;
+    for (const QString &item : Trim(r.alternatives).split(u',', Qt::SkipEmptyParts))
+        numbers.push_back(ParseInteger(item).value_or(-1));
+    return numbers;
 }
 
 } // namespace
@@ -96,7 +106,12 @@ TEST_F(DataFolderTest, EveryCountryRecordParses) {
         EXPECT_LE(std::abs(Number(r.time)), 14.0);
         EXPECT_TRUE(QStringList({"EU", "AS", "AF", "NA", "SA", "OC", "AN"}).contains(r.continent));
         EXPECT_TRUE(r.dxcc.isEmpty() || r.dxcc == u"*");
-        EXPECT_TRUE(r.alternatives.isEmpty());
+        // Alternatives: comma-closed numbers of records of other countries.
+        EXPECT_TRUE(r.alternatives.isEmpty() || r.alternatives.endsWith(u',')) << r.alternatives.toStdString();
+        for (const int n : Alternatives(r)) {
+            ASSERT_TRUE(n >= 0 && size_t(n) < world.size()) << r.alternatives.toStdString();
+            EXPECT_NE(world[size_t(n)].country, r.country);
+        }
     }
 }
 
@@ -109,6 +124,71 @@ TEST_F(DataFolderTest, EachDxccEntityHasExactlyOneStarRecord) {
     for (const CountryRecord &r : World())
         if (!DxccCountryList.contains(r.country)) withoutStar.insert(r.country);
     EXPECT_EQ(withoutStar, QSet<QString>({"African Italy", "Sicily", "European Turkey"}));
+}
+
+TEST_F(DataFolderTest, EveryDxccEntityIsFoundByATypedCall) {
+    ASSERT_TRUE(LoadCountryTable(nullptr));
+    const auto world = World();
+    // Some record of the entity, typed as a call (upper case), finds the entity.
+    QSet<QString> reached;
+    for (const CountryRecord &r : world) {
+        if (reached.contains(r.country)) continue;
+        const int i = LongestPrefixRecord(PrefixList, r.prefix.toUpper());
+        if (i >= 0 && world[size_t(i)].country == r.country) reached.insert(r.country);
+    }
+    for (const QString &country : DxccCountryList) EXPECT_TRUE(reached.contains(country)) << country.toStdString();
+}
+
+TEST_F(DataFolderTest, EntitiesKnownByTheirCallsAloneAreFoundAndOffered) {
+    ASSERT_TRUE(LoadCountryTable(nullptr));
+    const auto world = World();
+    auto recordOf = [&](const char *call) -> const CountryRecord & {
+        const int i = LongestPrefixRecord(PrefixList, QString::fromLatin1(call));
+        EXPECT_GE(i, 0) << call;
+        return world[size_t(std::max(i, 0))];
+    };
+    auto alternatives = [&](const CountryRecord &r) {
+        QStringList countries;
+        for (const int n : Alternatives(r)) countries << world[size_t(n)].country;
+        return countries;
+    };
+    struct Case { const char *call, *country; };
+    const Case cases[] = {
+        {"3Y0J", "Bouvet"}, {"3Y0X", "Peter 1 Island"}, {"VP8ORK", "South Orkney Islands"},
+        {"3D2CR", "Conway Reef"}, {"SV2ASP", "Mount Athos"}, {"JD1BCK", "Minami Torishima"},
+        // the entities that share the prefix keep the other calls
+        {"3Y1ABC", "Antarctica"}, {"VP8ABC", "Falkland Islands"}, {"3D2AB", "Fiji"}, {"SV2ABC", "Greece"},
+        {"JD1ABC", "Ogasawara"},
+        // a known call that begins with one of those calls still finds its own
+        {"SY2AEI/J", "Greece"},
+    };
+    for (const Case &c : cases) EXPECT_EQ(recordOf(c.call).country, QString::fromLatin1(c.country)) << c.call;
+
+    const QStringList antarctica = alternatives(recordOf("3Y1ABC"));
+    EXPECT_TRUE(antarctica.contains(u"Bouvet") && antarctica.contains(u"Peter 1 Island")) << antarctica.join(u',').toStdString();
+    EXPECT_TRUE(alternatives(recordOf("VP8ABC")).contains(u"South Orkney Islands"));
+    EXPECT_TRUE(alternatives(recordOf("JD1ABC")).contains(u"Minami Torishima"));
+    // "SY2A" of Mount Athos also catches ordinary Greek calls: it offers Greece.
+    EXPECT_EQ(recordOf("SY2ABC").country, u"Mount Athos");
+    EXPECT_TRUE(alternatives(recordOf("SY2ABC")).contains(u"Greece"));
+    // A full call carries no doubt.
+    EXPECT_TRUE(alternatives(recordOf("VP8ORK")).isEmpty());
+}
+
+TEST_F(DataFolderTest, LocalTimeFollowsTodaysOffsets) {
+    ASSERT_TRUE(LoadCountryTable(nullptr));
+    const auto world = World();
+    struct Case { const char *call, *local; };
+    const Case cases[] = {
+        {"UA3AAA", "15:00"}, {"UA2FAA", "14:00"}, {"TA1ABC", "15:00"}, {"ZP5ABC", "9:00"},
+        {"VU2ABC", "17:30"}, {"JA1ABC", "21:00"},
+    };
+    for (const Case &c : cases) {
+        const int i = LongestPrefixRecord(PrefixList, QString::fromLatin1(c.call));
+        ASSERT_GE(i, 0) << c.call;
+        EXPECT_EQ(StationLocalTime(world[size_t(i)].time, QStringLiteral("0"), QTime(12, 0)), QString::fromLatin1(c.local))
+            << c.call;
+    }
 }
 
 TEST_F(DataFolderTest, CallsFindTheirCountryAndCoordinatesOfTheRightSign) {
