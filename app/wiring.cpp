@@ -5,6 +5,7 @@
 #include "logbook/glawnf.h"
 #include "logbook/logfile.h"
 #include "logbook/reference.h"
+#include "logbook/settingsstore.h"
 #include "logbook/startup.h"
 #include "logtools/poisk.h"
 #include "station/nastroy.h"
@@ -18,6 +19,7 @@ namespace zelmor {
 
 void ConnectWindows() {
     StartupHook.LoadSettings = LoadSettings;
+    WriteDefaultSettingsDialogHook = WriteDefaultDialogSettings;
     StartupHook.LoadCountryTable = [] { LoadCountryTable(&form1->strw->model()); };
     StartupHook.LoadNamesFile = LoadNamesFile;
     StartupHook.PlotStationOnMap = [](const QString &lon, const QString &lat, unsigned colour) {
@@ -43,6 +45,7 @@ void ConnectWindows() {
 
 void DisconnectWindows() {
     StartupHook = {};
+    WriteDefaultSettingsDialogHook = nullptr;
     OpenLogReloadLists = nullptr;
     OpenLogFillBandBoxes = nullptr;
     MarkStationOnMap = nullptr;

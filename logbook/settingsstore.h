@@ -3,7 +3,8 @@
 // operations through which every window reads and writes a value under
 // "Software\" + subkey. A read of a missing value creates it with
 // ""/false/0. A hive that cannot be written still reads what it holds;
-// writes then fail silently.
+// writes then fail (the hive says why on stderr). The value names live in
+// the settings catalogue (logbook/settingscatalogue.h), whose rows call these.
 #include "platform/hive.h"
 
 #include <QString>
@@ -20,9 +21,19 @@ void ReleaseSettingsRegistry();
 QString RegReadString(const QString &subkey, const QString &name);
 bool RegReadBool(const QString &subkey, const QString &name);
 qint32 RegReadInteger(const QString &subkey, const QString &name);
-void RegWriteBool(const QString &subkey, const QString &name, bool value);
+// False when the value could not be stored.
+bool RegWriteBool(const QString &subkey, const QString &name, bool value);
 // kind 1 writes the integer, kind 0 the string, any other kind nothing.
-void RegWriteValue(int kind, const QString &subkey, const QString &name, qint32 intValue, const QString &stringValue);
+bool RegWriteValue(int kind, const QString &subkey, const QString &name, qint32 intValue, const QString &stringValue);
+
+// Writes inside its life are saved once, at its end (see SettingsHive::Batch).
+class SettingsBatch {
+public:
+    SettingsBatch() : batch_(SettingsRegistry) {}
+
+private:
+    SettingsHive::Batch batch_;
+};
 
 // True when "Software\zelmor" exists.
 bool SettingsKeyExists();

@@ -3,6 +3,7 @@
 #include "logbook/form1.h"
 #include "logbook/form20.h"
 #include "logbook/glawnf.h"
+#include "logbook/settingscatalogue.h"
 #include "logbook/settingsstore.h"
 #include "logbook/startup.h"
 #include "logtools/poisk.h"
@@ -34,38 +35,39 @@ void StopTimers() {
     }
 }
 
-void StorePosition(QWidget *w, const QString &subkey) {
+void StorePosition(QWidget *w, SettingId top, SettingId left) {
     if (!w) return;
-    RegWriteValue(1, subkey, QStringLiteral("form-top"), w->y(), QString());
-    RegWriteValue(1, subkey, QStringLiteral("form-left"), w->x(), QString());
+    WriteSetting(top, qint32(w->y()));
+    WriteSetting(left, qint32(w->x()));
 }
 
-void StoreColumnWidths(const TStringGrid *grid, const QString &subkey) {
+void StoreColumnWidths(const TStringGrid *grid, SettingId widths) {
     if (!grid) return;
     // Column 0 and hidden columns keep what is stored for them.
     for (int n = 1; n <= 19 && n < grid->colCount(); ++n) {
         const int width = grid->colWidth(n);
-        if (width != 0) RegWriteValue(1, subkey, QStringLiteral("размер колонки") + QString::number(n), width, QString());
+        if (width != 0) WriteSetting(widths, qint32(width), n);
     }
 }
 
 void StoreLayout() {
-    StorePosition(glawnf, QStringLiteral("zelmor\\главное"));
-    StorePosition(adbox, QStringLiteral("zelmor\\adbox"));
-    StorePosition(QSL, QStringLiteral("zelmor\\qsl"));
-    StorePosition(Form25, QStringLiteral("zelmor\\map"));
-    StorePosition(Form20, QStringLiteral("zelmor\\news"));
-    StorePosition(qsl_edit, QStringLiteral("zelmor\\qsl_edit"));
-    StorePosition(poisk, QStringLiteral("zelmor\\find"));
+    using enum SettingId;
+    SettingsBatch batch; // some 50 values, one save
+    StorePosition(glawnf, LauncherTop, LauncherLeft);
+    StorePosition(adbox, AdboxTop, AdboxLeft);
+    StorePosition(QSL, QslTop, QslLeft);
+    StorePosition(Form25, MapTop, MapLeft);
+    StorePosition(Form20, NewsTop, NewsLeft);
+    StorePosition(qsl_edit, QslEditTop, QslEditLeft);
+    StorePosition(poisk, FindTop, FindLeft);
     if (form1) {
-        const QString qso = QStringLiteral("zelmor\\qso");
-        RegWriteValue(1, qso, QStringLiteral("form-height"), form1->height(), QString());
-        RegWriteValue(1, qso, QStringLiteral("form-top"), form1->y(), QString());
-        RegWriteValue(1, qso, QStringLiteral("form-width"), form1->width(), QString());
-        RegWriteValue(1, qso, QStringLiteral("form-left"), form1->x(), QString());
-        StoreColumnWidths(form1->str11, qso);
+        WriteSetting(QsoHeight, qint32(form1->height()));
+        WriteSetting(QsoTop, qint32(form1->y()));
+        WriteSetting(QsoWidth, qint32(form1->width()));
+        WriteSetting(QsoLeft, qint32(form1->x()));
+        StoreColumnWidths(form1->str11, LogGridWidth);
     }
-    if (poisk) StoreColumnWidths(poisk->Str, QStringLiteral("zelmor\\поиск"));
+    if (poisk) StoreColumnWidths(poisk->Str, SearchGridWidth);
 }
 
 } // namespace

@@ -1,25 +1,25 @@
 #include "logbook/stationprofile.h"
 
-#include "logbook/settingsstore.h"
+#include "logbook/settingscatalogue.h"
 
 namespace zelmor {
 
 StationProfileData StationProfile;
 
 void LoadStationProfile() {
-    auto read = [](const char *name) { return RegReadString(StationProfileKey, QString::fromUtf8(name)); };
+    using enum SettingId;
     StationProfileData p;
-    p.call = read("call");
-    p.nameCyrillic = read("name");
-    p.nameLatin = read("name_lat");
-    p.address = read("address");
-    p.email = read("e-mail");
-    p.latitude = read("latitude");
-    p.longitude = read("longitude");
-    p.itu = read("itu");
-    p.waz = read("waz");
-    p.country = read("country");
-    p.continent = read("continent");
+    p.call = ReadSettingString(StationCall);
+    p.nameCyrillic = ReadSettingString(StationName);
+    p.nameLatin = ReadSettingString(StationNameLatin);
+    p.address = ReadSettingString(StationAddress);
+    p.email = ReadSettingString(StationEmail);
+    p.latitude = ReadSettingString(StationLatitude);
+    p.longitude = ReadSettingString(StationLongitude);
+    p.itu = ReadSettingString(StationItu);
+    p.waz = ReadSettingString(StationWaz);
+    p.country = ReadSettingString(StationCountry);
+    p.continent = ReadSettingString(StationContinent);
     StationProfile = p;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The own station's data, read by the CW macros, bearing and distance, the
-// map, QSL cards, envelopes and report headers. Kept in the settings under
-// "zelmor\station"; loaded by the start-up before the log is opened.
+// map, QSL cards, envelopes and report headers. Kept in the settings (the
+// station rows of the catalogue); loaded by the start-up before the log is
+// opened.
 #include <QString>
 
 namespace zelmor {
@@ -21,8 +22,6 @@ struct StationProfileData {
 };
 
 extern StationProfileData StationProfile;
-
-inline const QString StationProfileKey = QStringLiteral("zelmor\\station");
 
 // Reads the profile from the settings store (missing values read as "").
 void LoadStationProfile();

@@ -1,6 +1,8 @@
 #include "platform/hive.h"
 
 #include "common/codepage.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,14 +11,18 @@
 #include <QStandardPaths>
 #include <QStringList>
 
-#include <functional>
+#include <cstdio>
+#include <utility>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zelmor {
 
 namespace {
 const QString kRootName = QStringLiteral("HKEY_LOCAL_MACHINE");
+const QString kRegedit4 = QStringLiteral("REGEDIT4");
+const QString kRegedit5 = QStringLiteral("Windows Registry Editor Version 5.00");
 
 QString Fold(const QString &name) { return name.toUpper(); }
 
@@ -44,7 +50,7 @@ bool NeedsHex(const QString &s) {
 
 // Parses a quoted REGEDIT4 string starting at s[i] == '"'; i ends after the
 // closing quote.
-std::optional<QString> ParseQuoted(const QString &s, qsizetype &i) {
+std::optional<QString> ParseQuoted(QStringView s, qsizetype &i) {
     if (i >= s.size() || s[i] != u'"') return std::nullopt;
     QString out;
     for (++i; i < s.size(); ++i) {
@@ -60,6 +66,46 @@ std::optional<QString> ParseQuoted(const QString &s, qsizetype &i) {
     }
     return std::nullopt;
 }
+
+// "hex(1):" data: comma-separated two-digit bytes, cp1251 text with its
+// closing zero.
+std::optional<QString> ParseHexText(QStringView data) {
+    QByteArray bytes;
+    for (QStringView h : data.split(u',', Qt::SkipEmptyParts)) {
+        h = h.trimmed();
+        bool ok = false;
+        const uint b = h.toUInt(&ok, 16);
+        if (!ok || h.size() > 2) return std::nullopt;
+        bytes.append(char(b));
+    }
+    while (!bytes.isEmpty() && bytes.back() == '\0') bytes.chop(1);
+    return FromCp1251(bytes);
+}
+
+std::optional<HiveValue> ParseData(QStringView rest) {
+    if (rest.startsWith(u'"')) {
+        qsizetype j = 0;
+        const auto s = ParseQuoted(rest, j);
+        if (!s) return std::nullopt;
+        return HiveValue::string(*s);
+    }
+    if (rest.startsWith(u"dword:")) {
+        const QStringView digits = rest.mid(6).trimmed();
+        bool ok = false;
+        const quint32 n = digits.toUInt(&ok, 16);
+        if (!ok || digits.isEmpty() || digits.size() > 8) return std::nullopt;
+        return HiveValue::dword(static_cast<qint32>(n));
+    }
+    if (rest.startsWith(u"hex(1):")) {
+        if (auto s = ParseHexText(rest.mid(7))) return HiveValue::string(*s);
+    }
+    return std::nullopt;
+}
+
+void StdErr(const QString &line) {
+    const QByteArray b = line.toLocal8Bit();
+    std::fprintf(stderr, "zelmor: %s\n", b.constData());
+}
 } // namespace
 
 struct SettingsHive::Key {
@@ -67,6 +113,9 @@ struct SettingsHive::Key {
     struct Entry {
         QString name;
         HiveValue value;
+        // A line kept as read (continuation lines included); such an entry
+        // is no value, and a write of its name replaces it.
+        std::optional<QString> raw;
     };
     std::vector<Entry> values;
     std::vector<std::unique_ptr<Key>> children;
@@ -81,10 +130,19 @@ struct SettingsHive::Key {
         return children.back().get();
     }
     Entry *entry(const QString &n) {
+        if (n.isEmpty()) return nullptr;
         const QString f = Fold(n);
         for (auto &e : values)
             if (Fold(e.name) == f) return &e;
         return nullptr;
+    }
+    void set(const QString &n, const HiveValue &v) {
+        if (auto *e = entry(n)) {
+            e->value = v;
+            e->raw.reset();
+        } else {
+            values.push_back({n, v, std::nullopt});
+        }
     }
 };
 
@@ -99,62 +157,129 @@ QString SettingsHive::DefaultPath() {
 SettingsHive::SettingsHive(QString filePath) : path_(std::move(filePath)), root_(std::make_unique<Key>()) {
     root_->name = kRootName;
     refresh();
+    checkWritable();
 }
 
 SettingsHive::~SettingsHive() = default;
 
-void SettingsHive::refresh() {
+SettingsHive::Stamp SettingsHive::StampOf(const QString &path) {
     Stamp now;
     struct stat st {};
-    if (::stat(QFile::encodeName(path_).constData(), &st) == 0) {
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
         now.size = st.st_size;
         now.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
         now.inode = qint64(st.st_ino);
     }
+    return now;
+}
+
+void SettingsHive::checkWritable() {
+    const QByteArray file = QFile::encodeName(path_);
+    const QByteArray dir = QFile::encodeName(QFileInfo(path_).absolutePath());
+    const bool fileExists = ::access(file.constData(), F_OK) == 0;
+    const bool dirExists = ::access(dir.constData(), F_OK) == 0;
+    const bool writable = (!fileExists || ::access(file.constData(), W_OK) == 0) &&
+                          (!dirExists || ::access(dir.constData(), W_OK) == 0);
+    if (writable) return;
+    readOnlyNotice_ = QStringLiteral("Файл настроек %1 только для чтения: изменения настроек не будут сохранены")
+                          .arg(QDir::toNativeSeparators(path_));
+    StdErr(readOnlyNotice_);
+}
+
+void SettingsHive::refresh() {
+    if (batch_ > 0) return; // the batch's changes are newer than the file
+    const Stamp now = StampOf(path_);
     if (now == stamp_) return;
     stamp_ = now;
     root_ = std::make_unique<Key>();
     root_->name = kRootName;
-    if (now.size < 0) return;
+    aside_ = Aside::None;
+    if (now.size <= 0) return;
 
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly)) return;
-    const QString text = FromCp1251(f.readAll());
-    Key *current = nullptr;
-    const QStringList lines = text.split(u'\n');
-    for (QString line : lines) {
-        if (line.endsWith(u'\r')) line.chop(1);
-        if (line.startsWith(u'[') && line.endsWith(u']')) {
-            current = find(line.mid(1, line.size() - 2), true);
-            continue;
-        }
-        if (!current || !line.startsWith(u'"')) continue;
-        qsizetype i = 0;
-        const auto name = ParseQuoted(line, i);
-        if (!name || i >= line.size() || line[i] != u'=') continue;
+    parse(f.readAll());
+}
+
+void SettingsHive::refuseFile(const QString &reason) {
+    root_ = std::make_unique<Key>();
+    root_->name = kRootName;
+    aside_ = Aside::RenameUnread;
+    asidePath_ = path_ + QStringLiteral(".unread-") + platform::clock().now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString text = QStringLiteral("Файл настроек %1 не прочитан: %2.\nОн будет сохранён как %3, "
+                                        "программа начнёт работу с начальными настройками.")
+                             .arg(QDir::toNativeSeparators(path_), reason, QDir::toNativeSeparators(asidePath_));
+    StdErr(QStringLiteral("settings file %1 not read (%2); it will be renamed to %3").arg(path_, reason, asidePath_));
+    if (std::exchange(toldUnread_, true)) return;
+    platform::dialogs().messageBox(QStringLiteral("ZELMOR"), text, MsgIcon::Warning, MbOk);
+}
+
+void SettingsHive::parse(const QByteArray &bytes) {
+    QString text;
+    bool v5 = false;
+    if (bytes.startsWith("\xFF\xFE")) {
+        text = QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData() + 2), (bytes.size() - 2) / 2);
+        v5 = true;
+    } else {
+        text = FromCp1251(bytes);
+    }
+    QStringList lines = text.split(u'\n');
+    for (QString &l : lines)
+        if (l.endsWith(u'\r')) l.chop(1);
+
+    qsizetype i = 0;
+    while (i < lines.size() && lines[i].trimmed().isEmpty()) ++i;
+    const QString header = i < lines.size() ? lines[i].trimmed() : QString();
+    if (header == kRegedit5) {
+        v5 = true;
+    } else if (header != kRegedit4 || v5) {
+        refuseFile(QStringLiteral("это не файл реестра REGEDIT4"));
+        return;
+    }
+    ++i;
+
+    Key *current = root_.get();
+    while (i < lines.size()) {
+        // One logical line: hex data runs on over lines ending in "\".
+        QString raw = lines[i];
+        QString logical = lines[i];
         ++i;
-        const QString rest = line.mid(i);
-        HiveValue v;
-        if (rest.startsWith(u'"')) {
-            qsizetype j = 0;
-            const auto s = ParseQuoted(rest, j);
-            if (!s) continue;
-            v = HiveValue::string(*s);
-        } else if (rest.startsWith(QStringLiteral("dword:"))) {
-            bool ok = false;
-            const quint32 n = rest.mid(6).trimmed().toUInt(&ok, 16);
-            if (!ok) continue;
-            v = HiveValue::dword(static_cast<qint32>(n));
-        } else if (rest.startsWith(QStringLiteral("hex(1):"))) {
-            QByteArray bytes;
-            for (const QString &h : rest.mid(7).split(u',', Qt::SkipEmptyParts)) bytes.append(char(h.trimmed().toUInt(nullptr, 16)));
-            while (!bytes.isEmpty() && bytes.back() == '\0') bytes.chop(1);
-            v = HiveValue::string(FromCp1251(bytes));
-        } else {
+        while (logical.endsWith(u'\\') && i < lines.size() && !logical.startsWith(u'[')) {
+            logical.chop(1);
+            logical += lines[i].trimmed();
+            raw += QStringLiteral("\r\n") + lines[i];
+            ++i;
+        }
+        if (logical.trimmed().isEmpty()) continue;
+        if (logical.startsWith(u'[') && logical.endsWith(u']')) {
+            const QString path = logical.mid(1, logical.size() - 2);
+            if (SplitKey(path).size() > MaxKeyDepth) {
+                refuseFile(QStringLiteral("ключи вложены глубже %1 уровней").arg(MaxKeyDepth));
+                return;
+            }
+            current = find(path, true);
             continue;
         }
-        if (auto *e = current->entry(*name)) e->value = v;
-        else current->values.push_back({*name, v});
+        std::optional<QString> name;
+        std::optional<HiveValue> value;
+        if (logical.startsWith(u'"')) {
+            qsizetype j = 0;
+            name = ParseQuoted(logical, j);
+            if (name && j < logical.size() && logical[j] == u'=') value = ParseData(QStringView(logical).mid(j + 1));
+        }
+        if (value) {
+            current->set(*name, *value);
+        } else {
+            // Kept verbatim; its name (when it has one) lets a later write
+            // of that value replace the line instead of doubling it.
+            const QString n = name.value_or(QString());
+            if (auto *e = current->entry(n)) e->raw = raw;
+            else current->values.push_back({n, HiveValue(), raw});
+        }
+    }
+    if (v5 && aside_ == Aside::None) {
+        aside_ = Aside::CopyV5;
+        asidePath_ = path_ + QStringLiteral(".v5-") + platform::clock().now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     }
 }
 
@@ -176,7 +301,7 @@ std::optional<HiveValue> SettingsHive::value(const QString &keyPath, const QStri
     refresh();
     Key *k = find(keyPath, false);
     if (!k) return std::nullopt;
-    if (auto *e = k->entry(name)) return e->value;
+    if (auto *e = k->entry(name); e && !e->raw) return e->value;
     return std::nullopt;
 }
 
@@ -184,28 +309,56 @@ std::vector<QString> SettingsHive::valueNames(const QString &keyPath) {
     refresh();
     std::vector<QString> out;
     if (Key *k = find(keyPath, false))
-        for (const auto &e : k->values) out.push_back(e.name);
+        for (const auto &e : k->values)
+            if (!e.raw) out.push_back(e.name);
     return out;
+}
+
+void SettingsHive::revert() {
+    stamp_ = {};
+    refresh(); // drop what could not be stored
 }
 
 bool SettingsHive::createKey(const QString &keyPath) {
     refresh();
     if (find(keyPath, false)) return true;
     find(keyPath, true);
+    if (batch_ > 0) {
+        dirty_ = true;
+        return true;
+    }
     if (save()) return true;
-    stamp_ = {};
-    refresh(); // drop what could not be stored
+    revert();
     return false;
 }
 
 bool SettingsHive::setValue(const QString &keyPath, const QString &name, const HiveValue &v) {
     refresh();
-    Key *k = find(keyPath, true);
-    if (auto *e = k->entry(name)) e->value = v;
-    else k->values.push_back({name, v});
+    find(keyPath, true)->set(name, v);
+    if (batch_ > 0) {
+        dirty_ = true;
+        return true;
+    }
     if (save()) return true;
-    stamp_ = {};
-    refresh();
+    revert();
+    return false;
+}
+
+void SettingsHive::beginBatch() {
+    if (batch_ == 0) {
+        refresh();
+        dirty_ = false;
+    }
+    ++batch_;
+}
+
+bool SettingsHive::endBatch() {
+    if (batch_ == 0) return true;
+    if (--batch_ > 0) return true;
+    if (!dirty_) return true;
+    dirty_ = false;
+    if (save()) return true;
+    revert();
     return false;
 }
 
@@ -215,40 +368,85 @@ QString SettingsHive::exportText() {
 }
 
 QString SettingsHive::render() const {
-    QString out = QStringLiteral("REGEDIT4\r\n");
-    std::function<void(const Key &, const QString &)> write = [&](const Key &k, const QString &path) {
-        if (&k != root_.get()) {
-            out += QStringLiteral("\r\n[") + path + QStringLiteral("]\r\n");
-            for (const auto &e : k.values) {
-                out += u'"' + Escape(e.name) + QStringLiteral("\"=");
-                if (e.value.kind == HiveKind::Dword) {
-                    out += QStringLiteral("dword:%1").arg(static_cast<quint32>(e.value.number), 8, 16, QLatin1Char('0'));
-                } else if (NeedsHex(e.value.text)) {
-                    QStringList hex;
-                    for (char b : ToCp1251(e.value.text) + QByteArray(1, '\0'))
-                        hex << QStringLiteral("%1").arg(static_cast<unsigned char>(b), 2, 16, QLatin1Char('0'));
-                    out += QStringLiteral("hex(1):") + hex.join(u',');
-                } else {
-                    out += u'"' + Escape(e.value.text) + u'"';
-                }
-                out += QStringLiteral("\r\n");
+    QString out = kRegedit4 + QStringLiteral("\r\n");
+    auto writeValues = [&out](const Key &k) {
+        for (const auto &e : k.values) {
+            if (e.raw) {
+                out += *e.raw + QStringLiteral("\r\n");
+                continue;
             }
+            out += u'"' + Escape(e.name) + QStringLiteral("\"=");
+            if (e.value.kind == HiveKind::Dword) {
+                out += QStringLiteral("dword:%1").arg(static_cast<quint32>(e.value.number), 8, 16, QLatin1Char('0'));
+            } else if (NeedsHex(e.value.text)) {
+                QStringList hex;
+                for (char b : ToCp1251(e.value.text) + QByteArray(1, '\0'))
+                    hex << QStringLiteral("%1").arg(static_cast<unsigned char>(b), 2, 16, QLatin1Char('0'));
+                out += QStringLiteral("hex(1):") + hex.join(u',');
+            } else {
+                out += u'"' + Escape(e.value.text) + u'"';
+            }
+            out += QStringLiteral("\r\n");
         }
-        for (const auto &c : k.children) write(*c, path + u'\\' + c->name);
     };
-    write(*root_, kRootName);
+    writeValues(*root_); // lines that stood before the first key
+    // Depth first, in stored order, without recursion: a deep tree must not
+    // exhaust the stack.
+    std::vector<std::pair<const Key *, QString>> stack;
+    for (auto it = root_->children.rbegin(); it != root_->children.rend(); ++it)
+        stack.emplace_back(it->get(), kRootName + u'\\' + (*it)->name);
+    while (!stack.empty()) {
+        auto [k, path] = std::move(stack.back());
+        stack.pop_back();
+        out += QStringLiteral("\r\n[") + path + QStringLiteral("]\r\n");
+        writeValues(*k);
+        for (auto it = k->children.rbegin(); it != k->children.rend(); ++it)
+            stack.emplace_back(it->get(), path + u'\\' + (*it)->name);
+    }
     return out;
+}
+
+bool SettingsHive::fail(const QString &reason) {
+    lastError_ = reason;
+    StdErr(QStringLiteral("settings not saved to %1: %2").arg(path_, reason));
+    return false;
+}
+
+// Before the first rewrite, the file as it was goes aside: a registry
+// editor's UTF-16 export is copied (its values are in the hive), a file that
+// could not be read is renamed (nothing of it is).
+bool SettingsHive::setAside() {
+    if (aside_ == Aside::None) return true;
+    if (!QFileInfo::exists(path_)) {
+        aside_ = Aside::None;
+        return true;
+    }
+    QString target = asidePath_;
+    for (int n = 1; QFileInfo::exists(target); ++n) target = asidePath_ + u'-' + QString::number(n);
+    const bool ok = aside_ == Aside::CopyV5 ? QFile::copy(path_, target) : QFile::rename(path_, target);
+    if (!ok) return fail(QStringLiteral("cannot set the old file aside as %1").arg(target));
+    aside_ = Aside::None;
+    return true;
 }
 
 bool SettingsHive::save() {
     const QString text = render();
     QDir().mkpath(QFileInfo(path_).absolutePath());
+    if (!setAside()) return false;
     QSaveFile f(path_);
-    if (!f.open(QIODevice::WriteOnly)) return false;
+    if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
     const QByteArray bytes = ToCp1251(text);
-    if (f.write(bytes) != bytes.size() || !f.commit()) return false;
-    stamp_ = {};
-    refresh();
+    // The buffer is flushed and checked here: commit() alone can report
+    // success for a short write and replace the file with a truncated one.
+    if (f.write(bytes) != bytes.size() || !f.flush() || f.error() != QFileDevice::NoError) {
+        const QString why = f.errorString();
+        f.cancelWriting();
+        return fail(why);
+    }
+    if (!f.commit()) return fail(f.errorString());
+    lastError_.clear();
+    // What is in the file is what is in memory: keep its stamp, no re-read.
+    stamp_ = StampOf(path_);
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include "logbook/form1.h"
 #include "logbook/form20.h"
 #include "logbook/logfile.h"
+#include "logbook/qsostate.h"
+#include "logbook/settingscatalogue.h"
 #include "logbook/settingsstore.h"
 #include "logtools/poisk.h"
 #include "platform/hotkeyedit.h"
@@ -17,15 +19,15 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
+#include <cstdio>
+
 namespace zelmor {
 
 namespace {
-const QString kQso = QStringLiteral("zelmor\\qso");
-
-void Place(QWidget *w, const QString &subkey, int height, int width, bool keepOnScreen = false) {
+void Place(QWidget *w, SettingId topRow, SettingId leftRow, int height, int width, bool keepOnScreen = false) {
     if (!w) return;
-    int top = RegReadInteger(subkey, QStringLiteral("form-top"));
-    int left = RegReadInteger(subkey, QStringLiteral("form-left"));
+    int top = LoadSetting(topRow).number;
+    int left = LoadSetting(leftRow).number;
     if (keepOnScreen) {
         if (top > 500 || top < 0) top = 0;
         if (left > 600 || left < 0) left = 0;
@@ -38,33 +40,47 @@ void Place(QWidget *w, const QString &subkey, int height, int width, bool keepOn
 
 void LoadLogGridColumnLayout() {
     TStringGrid *g = form1->str11;
-    for (int n = 1; n < g->colCount(); ++n) {
-        const qint32 stored = RegReadInteger(kQso, QStringLiteral("размер колонки") + QString::number(n));
+    for (int n = 1; n < g->colCount() && n <= Setting(SettingId::LogGridWidth).last; ++n) {
+        const qint32 stored = LoadSetting(SettingId::LogGridWidth, n).number;
         int width = stored != 0 ? stored : 80;
-        if (RegReadInteger(kQso, QStringLiteral("колонка-") + QString::number(n)) == 0) width = 0;
+        if (LoadSetting(SettingId::LogGridShown, n).number == 0) width = 0;
         g->setColWidth(n, width);
     }
 }
 
-void LoadSettings() {
-    Nastroy->wKey1->setShortcutCode(RegReadInteger(kQso, QStringLiteral("запись в файл")));
-    LoadLogGridColumnLayout();
-    gmtf->utc->setText(RegReadString(kQso, QStringLiteral("GMT")));
-    form1->cb1->setText(RegReadString(kQso, QStringLiteral("band")));
-    form1->cb2->setText(RegReadString(kQso, QStringLiteral("mode")));
-    Nastroy->eentr->setText(RegReadString(kQso, QStringLiteral("обход ENTER")));
+void WriteDefaultDialogSettings() { WriteSetting(SettingId::Look, QStringLiteral("Авангард")); }
 
-    LogFileName = RegReadString(kQso, QStringLiteral("filelog"));
-    if (LogFileName.isEmpty() || !QFileInfo(DataPath(LogFileName)).isFile()) LogFileName = QStringLiteral("test.log");
+void LoadSettings() {
+    using enum SettingId;
+    // Reads that create missing values, and the values themselves: one save.
+    SettingsBatch batch;
+    Nastroy->wKey1->setShortcutCode(LoadSetting(SaveKey).number);
+    LoadLogGridColumnLayout();
+    gmtf->utc->setText(LoadSetting(Gmt).text);
+    form1->cb1->setText(LoadSetting(Band).text);
+    form1->cb2->setText(LoadSetting(Mode).text);
+    Nastroy->eentr->setText(LoadSetting(EnterOrder).text);
+
+    LogFileName = LoadSetting(LogFile).text;
+    if (LogFileName.isEmpty() || !QFileInfo(DataPath(LogFileName)).isFile()) {
+        // The fallback is kept; the operator learns why his log is not there.
+        const QString fallback = QStringLiteral("test.log");
+        const bool same = QFileInfo(DataPath(LogFileName)).absoluteFilePath() == QFileInfo(DataPath(fallback)).absoluteFilePath();
+        if (!LogFileName.isEmpty() && !same) {
+            StatusText = QStringLiteral("Нет файла лога \"%1\": открыт test.log").arg(LogFileName);
+            std::fprintf(stderr, "zelmor: log file %s not found; test.log used\n", LogFileName.toLocal8Bit().constData());
+        }
+        LogFileName = fallback;
+    }
     form1->setWindowTitle(QStringLiteral("QSO ") + LogFileName);
 
-    Place(form1, kQso, 600, 770);
-    Place(adbox, QStringLiteral("zelmor\\adbox"), 331, 304);
-    Place(QSL, QStringLiteral("zelmor\\qsl"), 578, 780);
-    Place(Form25, QStringLiteral("zelmor\\map"), 455, 757);
-    Place(Form20, QStringLiteral("zelmor\\news"), 605, 757);
-    Place(qsl_edit, QStringLiteral("zelmor\\qsl_edit"), 0, 757);
-    Place(poisk, QStringLiteral("zelmor\\find"), 0, 780, true);
+    Place(form1, QsoTop, QsoLeft, 600, 770);
+    Place(adbox, AdboxTop, AdboxLeft, 331, 304);
+    Place(QSL, QslTop, QslLeft, 578, 780);
+    Place(Form25, MapTop, MapLeft, 455, 757);
+    Place(Form20, NewsTop, NewsLeft, 605, 757);
+    Place(qsl_edit, QslEditTop, QslEditLeft, 0, 757);
+    Place(poisk, FindTop, FindLeft, 0, 780, true);
 }
 
 } // namespace zelmor

@@ -6,6 +6,10 @@
 namespace zelmor {
 
 void LoadSettings();
+// The first start's steps that belong to the settings dialog: the QSO
+// window's look is stored as "Авангард", so the first start already shows
+// it (the loader would otherwise read it back empty).
+void WriteDefaultDialogSettings();
 // The log grid's column widths and shown flags.
 void LoadLogGridColumnLayout();
 
