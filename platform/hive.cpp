@@ -11,7 +11,9 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include <sys/stat.h>
@@ -100,6 +102,13 @@ std::optional<HiveValue> ParseData(QStringView rest) {
         if (auto s = ParseHexText(rest.mid(7))) return HiveValue::string(*s);
     }
     return std::nullopt;
+}
+
+// Qt's text for a failed flush is often "Unknown error"; the system's is
+// the one that helps ("File too large", "No space left on device").
+QString ErrorText(const QFileDevice &f, int err) {
+    if (err != 0) return QString::fromLocal8Bit(std::strerror(err));
+    return f.errorString();
 }
 
 void StdErr(const QString &line) {
@@ -438,12 +447,13 @@ bool SettingsHive::save() {
     const QByteArray bytes = ToCp1251(text);
     // The buffer is flushed and checked here: commit() alone can report
     // success for a short write and replace the file with a truncated one.
+    errno = 0;
     if (f.write(bytes) != bytes.size() || !f.flush() || f.error() != QFileDevice::NoError) {
-        const QString why = f.errorString();
+        const QString why = ErrorText(f, errno);
         f.cancelWriting();
         return fail(why);
     }
-    if (!f.commit()) return fail(f.errorString());
+    if (!f.commit()) return fail(ErrorText(f, errno));
     lastError_.clear();
     // What is in the file is what is in memory: keep its stamp, no re-read.
     stamp_ = StampOf(path_);

@@ -1,7 +1,11 @@
+#include "logbook/qsostate.h"
 #include "logbook/settingsstore.h"
 #include "tests/testsupport.h"
 
 #include <QFile>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zelmor;
 
@@ -110,4 +114,37 @@ TEST_F(SettingsStoreTest, WithoutAStoreReadsAreEmpty) {
     EXPECT_EQ(RegReadInteger("zelmor\\qso", "x"), 0);
     RegWriteBool("zelmor\\qso", "x", true); // does nothing, does not crash
     EXPECT_FALSE(DetectFirstStart());
+}
+
+// Read-only for the program, whoever runs the tests: the check runs in a
+// child process as an unprivileged user when the tests run as root.
+TEST_F(SettingsStoreTest, AReadOnlySettingsFileIsReadAndTheOperatorToldChangesAreNotKept) {
+    RegWriteValue(0, "zelmor\\qso", "BAND", 0, "14  Mhz");
+    const QString file = SettingsRegistry->filePath();
+    ReleaseSettingsRegistry();
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(path(""), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther |
+                                        QFile::ReadGroup | QFile::ExeGroup);
+    const QByteArray before = [&] { QFile f(file); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
+        StatusText.clear();
+        CreateSettingsRegistry(file);
+        const bool told = StatusText.contains("не будут сохранены");
+        const bool reads = RegReadString("zelmor\\qso", "band") == "14  Mhz";
+        const bool refused = !RegWriteValue(0, "zelmor\\qso", "mode", 0, "CW");
+        ReleaseSettingsRegistry();
+        _exit(told && reads && refused ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    QFile::setPermissions(path(""), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    CreateSettingsRegistry(file);
 }
