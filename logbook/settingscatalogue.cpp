@@ -54,7 +54,9 @@ std::vector<SettingRow> BuildTable() {
         {.id = Gmt, .subkey = kQso, .name = "GMT", .kind = S, .fallback = "0", .firstStart = 26, .step = 13, .order = 1, .target = "gmtf/utc", .codec = C::Text, .written = W::Owner},
         {.id = Band, .subkey = kQso, .name = "BAND", .kind = S, .fallback = "14  Mhz", .firstStart = 27, .step = 13, .order = 2, .target = "form1/cb1", .codec = C::Combo, .written = W::Change, .changeEffect = "bandComplete"},
         {.id = Mode, .subkey = kQso, .name = "mode", .kind = S, .fallback = "SSB", .firstStart = 28, .step = 13, .order = 3, .target = "form1/cb2", .codec = C::Combo, .written = W::Change},
+        // The first start stores "Авангард" (the dialog's first-start step), so it shows that look at once.
         {.id = Look, .subkey = kQso, .name = "vid_qso", .kind = S, .fallback = "", .step = 14, .target = "Nastroy/vid_qso", .codec = C::Combo, .written = W::Change, .loadEffect = "applyLook"},
+        // A name of no existing file loads "test.log", and the operator is told; the stored name stays.
         {.id = LogFile, .subkey = kQso, .name = "filelog", .kind = S, .fallback = "{ProgramDir}/test.log", .firstStart = 30, .step = 20, .target = "global/LogFileName", .codec = C::Global, .written = W::Owner, .loadEffect = "logFileFallback"},
         {.id = EnterOrder, .subkey = kQso, .name = "обход ENTER", .kind = S, .fallback = "CALL,NAME,QTH,VIA,DATE,TIME,RSTR,RSTS,BAND,MODE,QSL,IOTA,FREQ,POINTS,QTHL,CALL,", .firstStart = 29, .step = 17, .order = 1, .target = "Nastroy/eentr", .codec = C::Text, .written = W::Change},
         {.id = ExePath, .subkey = kQso, .name = "путь к файлу EXE", .kind = S, .fallback = "", .step = 17, .order = 2, .target = "Nastroy/Edit7", .codec = C::Text, .written = W::Change},
@@ -80,6 +82,7 @@ std::vector<SettingRow> BuildTable() {
         {.id = ClubHfc, .subkey = kQso, .name = "hfc", .kind = B, .fallback = "0", .step = 4, .order = 5, .target = "Nastroy/chfc", .codec = C::Check, .written = W::Click},
         {.id = ClubRcc, .subkey = kQso, .name = "rcc", .kind = B, .fallback = "0", .step = 4, .order = 6, .target = "Nastroy/crcc", .codec = C::Check, .written = W::Click},
         {.id = ClubSrvs, .subkey = kQso, .name = "srvs", .kind = B, .fallback = "0", .step = 4, .order = 7, .target = "Nastroy/Csrvs", .codec = C::Check, .written = W::Click},
+        // "строка-time", "-date", "-QTH", "-name", "-Очки" are written as integers 0/1: the same stored form.
         {.id = FieldName, .subkey = kQso, .name = "строка-name", .kind = B, .fallback = "1", .firstStart = 10, .step = 10, .order = 3, .target = "Nastroy/tname", .codec = C::Check, .written = W::Click},
         {.id = FieldQth, .subkey = kQso, .name = "строка-QTH", .kind = B, .fallback = "1", .firstStart = 11, .step = 10, .order = 4, .target = "Nastroy/tqth", .codec = C::Check, .written = W::Click},
         {.id = FieldTime, .subkey = kQso, .name = "строка-time", .kind = B, .fallback = "0", .step = 10, .order = 5, .target = "Nastroy/tim1", .codec = C::Check, .written = W::Click},
@@ -98,6 +101,7 @@ std::vector<SettingRow> BuildTable() {
         {.id = NewCountrySoundOn, .subkey = kQso, .name = "Звук страны", .kind = B, .fallback = "0", .step = 15, .order = 3, .target = "Nastroy/Newworld", .codec = C::Check, .written = W::Click},
         {.id = RepeatSound, .subkey = kQso, .name = "Звук для повтора", .kind = S, .fallback = "", .step = 15, .order = 1, .target = "Nastroy/Edit15", .codec = C::Text, .written = W::Change},
         {.id = NewCountrySound, .subkey = kQso, .name = "Звук для нов страны", .kind = S, .fallback = "", .step = 15, .order = 4, .target = "Nastroy/Edit16", .codec = C::Text, .written = W::Change},
+        // cwEdit1-6 are F2-F7, cwf2-cwf7 are F8-F12 and Alt+F12.
         {.id = CwText, .subkey = kQso, .name = "CW строка", .kind = S, .fallback = "", .step = 16, .order = 1, .target = "fcw/cwEdit1|fcw/cwEdit2|fcw/cwEdit3|fcw/cwEdit4|fcw/cwEdit5|fcw/cwEdit6|fcw/cwf2|fcw/cwf3|fcw/cwf4|fcw/cwf5|fcw/cwf6|fcw/cwf7", .codec = C::Text, .written = W::Owner, .first = 1, .last = 12},
         {.id = CommandOn, .subkey = kQso, .name = "ком строка", .kind = B, .fallback = "0", .step = 16, .order = 2, .target = "Nastroy/cwcom10|Nastroy/cwcom11|Nastroy/cwcom12|Nastroy/cwcom13", .codec = C::Check, .written = W::Click, .first = 1, .last = 4},
         {.id = CommandText, .subkey = kQso, .name = "ком строка №", .kind = S, .fallback = "", .step = 16, .order = 3, .target = "fcw/comstrcw10|fcw/comstrcw20|fcw/comstrcw30|fcw/comstrcw40|fcw/comstrcw50|fcw/comstrcw60|fcw/comstrcw70|fcw/comstrcw80|fcw/comstrcw90|fcw/comstrcw100", .codec = C::Text, .written = W::Owner, .first = 1, .last = 10},
@@ -105,6 +109,7 @@ std::vector<SettingRow> BuildTable() {
         {.id = DateMonth, .subkey = kQso, .name = "DATE месяц", .kind = S, .fallback = "", .step = 19, .order = 2, .target = "Nastroy/Edit4", .codec = C::Text, .written = W::Change},
         {.id = DateYear, .subkey = kQso, .name = "DATE ГОД", .kind = S, .fallback = "", .step = 19, .order = 3, .target = "Nastroy/Edit8", .codec = C::Text, .written = W::Change},
         {.id = VoiceFile, .subkey = kQso, .name = "F", .kind = S, .fallback = "", .step = 7, .target = "Nastroy/Edit22|Nastroy/Edit29|Nastroy/Edit30|Nastroy/Edit31|Nastroy/Edit32|Nastroy/Edit33", .codec = C::Text, .written = W::Owner, .first = 2, .last = 7},
+        // Read only when "soundblaster" is set; the mixer's own level replaces the stored one.
         {.id = MixerLevel, .subkey = kQso, .name = "mixer", .kind = N, .fallback = "0", .step = 32, .order = 1, .target = "global/MixerLevels", .codec = C::Global, .min = 0, .max = 0xffff, .written = W::Owner, .loadEffect = "mixerLevels", .first = 1, .last = 4},
         {.id = MixerLine1, .subkey = kQso, .name = "mixer11", .kind = B, .fallback = "1", .firstStart = 38, .step = 32, .order = 2, .target = "form1/tlin", .codec = C::Check, .written = W::Click, .loadEffect = "mixerLine"},
         {.id = MixerLine2, .subkey = kQso, .name = "mixer12", .kind = B, .fallback = "1", .firstStart = 39, .step = 32, .order = 3, .target = "form1/tob1", .codec = C::Check, .written = W::Click, .loadEffect = "mixerLine"},
@@ -125,6 +130,7 @@ std::vector<SettingRow> BuildTable() {
         {.id = Chart4, .subkey = kQsoMenu, .name = "диаграмма4", .kind = B, .fallback = "0", .step = 18, .order = 3, .target = "form1/D_QSL3", .codec = C::MenuItem, .written = W::Owner, .changeEffect = "redrawCharts"},
         {.id = Chart5, .subkey = kQsoMenu, .name = "диаграмма5", .kind = B, .fallback = "1", .firstStart = 9, .step = 18, .order = 4, .target = "form1/D_DXCC1", .codec = C::MenuItem, .written = W::Owner, .changeEffect = "redrawCharts"},
         {.id = Chart6, .subkey = kQsoMenu, .name = "диаграмма6", .kind = B, .fallback = "0", .step = 18, .order = 5, .target = "form1/D_DXCC2", .codec = C::MenuItem, .written = W::Owner, .changeEffect = "redrawCharts"},
+        // Radio groups: any member becoming checked writes every member.
         {.id = Com1, .subkey = kMain, .name = "com1", .kind = B, .fallback = "0", .step = 26, .order = 8, .target = "Nastroy/om1", .codec = C::Radio, .written = W::Group, .loadEffect = "catPort", .changeEffect = "catPort"},
         {.id = Com2, .subkey = kMain, .name = "com2", .kind = B, .fallback = "1", .firstStart = 15, .step = 26, .order = 9, .target = "Nastroy/om2", .codec = C::Radio, .written = W::Group, .loadEffect = "catPort", .changeEffect = "catPort"},
         {.id = Com3, .subkey = kMain, .name = "com3", .kind = B, .fallback = "0", .step = 26, .order = 10, .target = "Nastroy/om3", .codec = C::Radio, .written = W::Group, .loadEffect = "catPort", .changeEffect = "catPort"},
@@ -158,7 +164,9 @@ std::vector<SettingRow> BuildTable() {
         {.id = QslResend1, .subkey = kQsl, .name = "Повт отпр Qsl1", .kind = B, .fallback = "0", .step = 28, .order = 1, .target = "Nastroy/No_qso", .codec = C::Check, .written = W::Click},
         {.id = QslPerCard, .subkey = kQsl, .name = "максQSO", .kind = S, .fallback = "1", .firstStart = 43, .step = 9, .order = 1, .target = "Nastroy/edit20", .codec = C::Text, .min = 1, .max = 99, .written = W::Change},
         {.id = StickerGap, .subkey = kQsl, .name = "ориентировка", .kind = N, .fallback = "0", .step = 39, .target = "Nastroy/updown1", .codec = C::Position, .min = 0, .max = 420, .written = W::Change, .loadEffect = "gapText", .changeEffect = "stickerRows"},
+        // Entries 0-18 load from here; 19 and 20 from the origin values below.
         {.id = QslData, .subkey = kQsl, .name = "данные", .kind = N, .fallback = "20", .step = 40, .order = 1, .target = "global/QslPositionTable", .codec = C::Global, .written = W::Owner, .loadEffect = "positionEntries0to18", .first = 0, .last = 20},
+        // The origin in 1/12 preview pixel: taken only when stored (not created), else the legacy strings.
         {.id = QslOriginY, .subkey = kQsl, .name = "вертикаль1", .kind = N, .fallback = "0", .step = 40, .order = 4, .target = "Nastroy/sy", .codec = C::Position, .written = W::Change, .loadEffect = "positionEntry19", .changeEffect = "originPreview", .missing = SettingMissing::Skip},
         {.id = QslOriginX, .subkey = kQsl, .name = "горизонталь1", .kind = N, .fallback = "0", .step = 40, .order = 5, .target = "Nastroy/sx", .codec = C::Position, .written = W::Change, .loadEffect = "positionEntry20", .changeEffect = "originPreview", .missing = SettingMissing::Skip},
         {.id = QslOriginYLegacy, .subkey = kQsl, .name = "вертикаль", .kind = S, .fallback = "", .step = 40, .order = 3, .target = "global/QslPositionTable", .codec = C::Global, .written = W::Never, .loadEffect = "positionEntry19"},
@@ -194,11 +202,13 @@ std::vector<SettingRow> BuildTable() {
         {.id = CallbookFile, .subkey = kColbook, .name = "colbook", .kind = S, .fallback = "", .step = 27, .order = 1, .target = "Nastroy/Edit3", .codec = C::Text, .written = W::Change, .changeEffect = "callbookIndex"},
         {.id = CallbookCd, .subkey = kColbook, .name = "Colbook_CD", .kind = S, .fallback = "", .step = 1, .order = 1, .target = "Nastroy/Edit21", .codec = C::Text, .written = W::Change},
         {.id = ReminderCount, .subkey = kTimer, .name = "кол", .kind = N, .fallback = "0", .step = 21, .order = 1, .target = "time_r/strtimer", .codec = C::Global, .min = 0, .max = 1000, .written = W::Owner, .loadEffect = "reminderRows"},
+        // Members 0 to "кол" - 1.
         {.id = ReminderDate, .subkey = kTimer, .name = "дата", .kind = S, .fallback = "", .step = 21, .order = 2, .target = "time_r/strtimer", .codec = C::GridCell, .written = W::Owner, .first = 0, .last = 999, .count = ReminderCount},
         {.id = ReminderTime, .subkey = kTimer, .name = "время", .kind = S, .fallback = "", .step = 21, .order = 3, .target = "time_r/strtimer", .codec = C::GridCell, .written = W::Owner, .first = 0, .last = 999, .count = ReminderCount},
         {.id = ReminderInfo, .subkey = kTimer, .name = "информ", .kind = S, .fallback = "", .step = 21, .order = 4, .target = "time_r/strtimer", .codec = C::GridCell, .written = W::Owner, .first = 0, .last = 999, .count = ReminderCount},
         {.id = AntennaName, .subkey = kAnt, .name = "ant", .kind = S, .fallback = "", .step = 42, .target = "Ant/an%1", .codec = C::Caption, .written = W::Owner, .changeEffect = "antennaCaption", .first = 1, .last = 10},
         {.id = AwardCount, .subkey = kAward, .name = "кол дипломов", .kind = N, .fallback = "0", .step = 34, .order = 1, .target = "award/awardBox", .codec = C::Global, .min = 0, .max = 1000, .written = W::Owner},
+        // Members 0 to "кол дипломов" - 1; the per-award values below live in the award window.
         {.id = AwardName, .subkey = kAward, .name = "award", .kind = S, .fallback = "", .step = 34, .order = 2, .target = "award/awardBox", .codec = C::ListItem, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
         {.id = AwardPrefixes, .subkey = kAward, .name = "преф", .kind = S, .fallback = "", .target = "award/str1", .codec = C::Text, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
         {.id = AwardThird, .subkey = kAward, .name = "3знак", .kind = S, .fallback = "", .target = "award/str1", .codec = C::Text, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
@@ -215,6 +225,7 @@ std::vector<SettingRow> BuildTable() {
         {.id = ReportFontColour, .subkey = kReport, .name = "fontcol", .kind = S, .fallback = "0", .firstStart = 37, .step = 43, .order = 3, .target = "global/ReportFont", .codec = C::Global, .written = W::Owner},
         {.id = ReportFonts, .subkey = kReport, .name = "font", .kind = S, .fallback = "", .step = 43, .order = 4, .target = "global/ReportFontNames", .codec = C::Global, .written = W::Owner, .first = 1, .last = 5},
         {.id = SearchGridWidth, .subkey = kFind, .name = "размер колонки", .kind = N, .fallback = "0", .step = 35, .order = 1, .target = "poisk/Str", .codec = C::ColumnWidth, .min = 0, .max = 0x7fffffff, .written = W::ShutDown, .first = 0, .last = 23},
+        // Created as shown: a column never stored must not vanish from the search grid.
         {.id = SearchGridShown, .subkey = kFind, .name = "колонка-", .kind = N, .fallback = "1", .step = 35, .order = 2, .target = "poisk/Str", .codec = C::ColumnShown, .min = 0, .max = 1, .written = W::Owner, .first = 0, .last = 23, .missing = SettingMissing::Default},
         {.id = SearchColCall, .subkey = kFind, .name = "колонка-call", .kind = B, .fallback = "1", .firstStart = 19, .target = "poisk/pcall", .codec = C::Check, .written = W::Click},
         {.id = SearchColName, .subkey = kFind, .name = "колонка-name", .kind = B, .fallback = "1", .firstStart = 20, .target = "poisk/pname", .codec = C::Check, .written = W::Click},
@@ -247,6 +258,7 @@ std::vector<SettingRow> BuildTable() {
         {.id = QslEditLeft, .subkey = kQslEdit, .name = "form-left", .kind = N, .fallback = "0", .step = 33, .order = 12, .target = "qsl_edit", .codec = C::Place, .written = W::ShutDown, .loadEffect = "placeWindow"},
         {.id = FindTop, .subkey = kFindPlace, .name = "form-top", .kind = N, .fallback = "0", .step = 33, .order = 13, .target = "poisk", .codec = C::Place, .written = W::ShutDown, .loadEffect = "keepOnScreen"},
         {.id = FindLeft, .subkey = kFindPlace, .name = "form-left", .kind = N, .fallback = "0", .step = 33, .order = 14, .target = "poisk", .codec = C::Place, .written = W::ShutDown, .loadEffect = "keepOnScreen"},
+        // The own station, read by LoadStationProfile before the log is opened.
         {.id = StationCall, .subkey = kStation, .name = "call", .kind = S, .fallback = "", .target = "global/StationProfile.call", .codec = C::Text, .written = W::Owner, .loadEffect = "stationProfile"},
         {.id = StationName, .subkey = kStation, .name = "name", .kind = S, .fallback = "", .target = "global/StationProfile.name", .codec = C::Text, .written = W::Owner, .loadEffect = "stationProfile"},
         {.id = StationNameLatin, .subkey = kStation, .name = "name_lat", .kind = S, .fallback = "", .target = "global/StationProfile.name_lat", .codec = C::Text, .written = W::Owner, .loadEffect = "stationProfile"},
