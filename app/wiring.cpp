@@ -32,10 +32,7 @@ void ConnectWindows() {
         form1->List_band->clear();
         form1->List_band->addItems(bands);
         form1->List_band->setFixedHeight(14 * 15 - 15);
-        for (QComboBox *box : {poisk->Search_BAND, poisk->cb2p}) {
-            box->clear();
-            box->addItems(bands);
-        }
+        poisk->FillBandBoxes(bands);
     };
     MarkStationOnMap = [](const QString &lon, const QString &lat, unsigned colour) {
         form1->PlotStationOnMap(lon, lat, colour);

@@ -1,5 +1,8 @@
 #include "common/text.h"
 
+#include "common/codepage.h"
+
+#include <array>
 #include <cmath>
 
 namespace zelmor {
@@ -40,6 +43,55 @@ QString UpperCaseCp1251(QStringView s) {
     }
     return out;
 }
+
+namespace {
+std::array<quint16, 256> BuildWeights() {
+    std::array<quint16, 256> w{};
+    for (int c = 0; c < 256; ++c) {
+        int u = c;
+        if (c >= 'a' && c <= 'z') u = c - 32;
+        else if (c >= 0xE0) u = c - 32;                // а..я
+        switch (c) {                                    // the other cp1251 letter pairs
+        case 0x83: u = 0x81; break;                     // ѓ
+        case 0x9A: u = 0x8A; break;
+        case 0x9C: u = 0x8C; break;
+        case 0x9D: u = 0x8D; break;
+        case 0x9E: u = 0x8E; break;
+        case 0x9F: u = 0x8F; break;
+        case 0x90: u = 0x80; break;                     // ђ
+        case 0xA2: u = 0xA1; break;                     // ў
+        case 0xBC: u = 0xA3; break;                     // ј
+        case 0xB4: u = 0xA5; break;                     // ґ
+        case 0xBA: u = 0xAA; break;                     // є
+        case 0xB3: u = 0xB2; break;                     // і
+        case 0xBF: u = 0xAF; break;                     // ї
+        case 0xBE: u = 0xBD; break;                     // ѕ
+        default: break;
+        }
+        w[c] = quint16(u * 2);
+        if (c == 0xA8 || c == 0xB8) w[c] = quint16(0xC5 * 2 + 1); // Ё, ё just after Е
+    }
+    return w;
+}
+const std::array<quint16, 256> &Weights() {
+    static const std::array<quint16, 256> w = BuildWeights();
+    return w;
+}
+} // namespace
+
+quint16 Cp1251CollationWeight(unsigned char c) { return Weights()[c]; }
+
+int CompareCp1251Text(QByteArrayView a, QByteArrayView b) {
+    const auto &w = Weights();
+    const qsizetype n = qMin(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const int d = int(w[static_cast<unsigned char>(a[i])]) - int(w[static_cast<unsigned char>(b[i])]);
+        if (d != 0) return d;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+int CompareText(QStringView a, QStringView b) { return CompareCp1251Text(ToCp1251(a), ToCp1251(b)); }
 
 std::optional<double> ParseDecimal(QStringView s) {
     QString t = Trim(s);

@@ -3,6 +3,7 @@
 // its trim removes characters <= 32 only (QString::trimmed also eats U+00A0 and
 // keeps other control characters), and numbers in data files carry a decimal
 // comma.
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -21,6 +22,17 @@ QString UpperCaseCp1251(QStringView s);
 std::optional<double> ParseDecimal(QStringView s);
 // A whole number (optional sign), blanks around allowed.
 std::optional<int> ParseInteger(QStringView s);
+// The one comparator for sorting calls, countries, names and every other
+// listed text: case-insensitive over the cp1251 bytes, in one fixed order
+// whatever the desktop's locale: digits, Latin, Cyrillic, with "Ё" right
+// after "Е". A text that is a prefix of another comes first. Sort with a
+// stable sort so equal texts keep their record order.
+int CompareText(QStringView a, QStringView b);
+int CompareCp1251Text(QByteArrayView a, QByteArrayView b);
+// The weight of one cp1251 byte in that order, for building a sort key once
+// per record instead of comparing decoded texts.
+quint16 Cp1251CollationWeight(unsigned char c);
+
 // First n characters (fewer when the text is shorter): Delphi's Copy(s, 1, n).
 inline QString Left(QStringView s, qsizetype n) { return s.left(n < 0 ? 0 : n).toString(); }
 // The character at 1-based position i, or QChar() when the text is shorter.

@@ -1,6 +1,8 @@
 #include "platform/dialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -49,6 +51,33 @@ QString QtDialogs::openFileName(const QString &title, const QString &filter, con
 
 QString QtDialogs::saveFileName(const QString &title, const QString &filter, const QString &dir) {
     return QFileDialog::getSaveFileName(nullptr, title, dir, QtFilterFromParts(filter));
+}
+
+bool QtDialogs::chooseFont(FontChoice &font) {
+    QFont initial(font.name);
+    initial.setPointSize(font.size > 0 ? font.size : 9);
+    initial.setBold(font.bold);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, nullptr, QStringLiteral("Шрифт"));
+    if (!ok) return false;
+    const unsigned c = font.colour;
+    const QColor colour = QColorDialog::getColor(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)),
+                                                 nullptr, QStringLiteral("Цвет шрифта"));
+    font.name = chosen.family();
+    font.size = chosen.pointSize();
+    font.bold = chosen.bold();
+    if (colour.isValid()) font.colour = unsigned(colour.red()) | unsigned(colour.green()) << 8 | unsigned(colour.blue()) << 16;
+    return true;
+}
+
+bool FakeDialogs::chooseFont(FontChoice &font) {
+    calls.push_back({QStringLiteral("font"), font.name, QString::number(font.size), MsgIcon::None, 0});
+    if (fontAnswers.empty()) return false;
+    const std::optional<FontChoice> a = fontAnswers.front();
+    fontAnswers.pop_front();
+    if (!a) return false;
+    font = *a;
+    return true;
 }
 
 int FakeDialogs::messageBox(const QString &caption, const QString &text, MsgIcon icon, int buttons) {

@@ -3,12 +3,22 @@
 // tests answer them from a script and never block.
 #include <QString>
 #include <deque>
+#include <optional>
 #include <vector>
 
 namespace zelmor {
 
 enum class MsgIcon { None, Information, Warning, Error, Question };
 enum MsgButton : int { MbOk = 1, MbCancel = 2, MbYes = 4, MbNo = 8 };
+
+// What a font dialog chooses: face, size in points, bold, colour 0x00BBGGRR.
+struct FontChoice {
+    QString name;
+    int size = 9;
+    bool bold = false;
+    unsigned colour = 0;
+    bool operator==(const FontChoice &) const = default;
+};
 
 class Dialogs {
 public:
@@ -19,6 +29,9 @@ public:
     // An empty result means cancelled.
     virtual QString openFileName(const QString &title, const QString &filter, const QString &dir) = 0;
     virtual QString saveFileName(const QString &title, const QString &filter, const QString &dir) = 0;
+    // A font dialog that also picks the colour. `font` holds the initial
+    // choice and, on OK, the chosen one; false when cancelled.
+    virtual bool chooseFont(FontChoice &font) { return false; }
 };
 
 // The desktop's dialogs.
@@ -27,6 +40,8 @@ public:
     int messageBox(const QString &caption, const QString &text, MsgIcon icon, int buttons) override;
     QString openFileName(const QString &title, const QString &filter, const QString &dir) override;
     QString saveFileName(const QString &title, const QString &filter, const QString &dir) override;
+    // Qt's font dialog has no colour: a colour dialog follows it.
+    bool chooseFont(FontChoice &font) override;
 };
 
 // Records every call and answers from a script: the next queued answer, or
@@ -34,7 +49,7 @@ public:
 class FakeDialogs : public Dialogs {
 public:
     struct Call {
-        QString kind; // "message", "open", "save"
+        QString kind; // "message", "open", "save", "font"
         QString caption;
         QString text; // message text, or the filter of a file dialog
         MsgIcon icon = MsgIcon::None;
@@ -43,10 +58,12 @@ public:
     std::vector<Call> calls;
     std::deque<int> answers;
     std::deque<QString> fileAnswers;
+    std::deque<std::optional<FontChoice>> fontAnswers; // nullopt or empty queue: cancelled
 
     int messageBox(const QString &caption, const QString &text, MsgIcon icon, int buttons) override;
     QString openFileName(const QString &title, const QString &filter, const QString &dir) override;
     QString saveFileName(const QString &title, const QString &filter, const QString &dir) override;
+    bool chooseFont(FontChoice &font) override;
     std::vector<Call> messages() const;
     void clear() { calls.clear(); }
 };

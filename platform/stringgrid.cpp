@@ -92,6 +92,12 @@ TStringGrid::TStringGrid(int cols, int rows, QWidget *parent)
     for (int c = 0; c < cols; ++c) setColumnWidth(c, widths_[c]);
 }
 
+void TStringGrid::setGridModel(StringGridModel *m) {
+    model_ = m;
+    setModel(m);
+    for (int c = 0; c < int(widths_.size()); ++c) setColWidth(c, widths_[c]);
+}
+
 void TStringGrid::setColCount(int n) {
     model_->setColCount(n);
     widths_.resize(n, 64);

@@ -21,8 +21,10 @@ public:
     int fixedRows() const { return fixedRows_; }
     void setFixedRows(int n) { fixedRows_ = n; }
 
-    QString cell(int col, int row) const;
-    void setCell(int col, int row, const QString &text);
+    // Virtual so a grid can show content it does not hold as texts (the
+    // search grid decodes its rows from the log when they are shown).
+    virtual QString cell(int col, int row) const;
+    virtual void setCell(int col, int row, const QString &text);
     // Empties every cell from row `firstRow` down (all columns).
     void clearRows(int firstRow);
     QStringList rowTexts(int row) const;
@@ -46,6 +48,9 @@ class TStringGrid : public QTableView {
     Q_OBJECT
 public:
     TStringGrid(int cols, int rows, QWidget *parent = nullptr);
+    // Replaces the grid's model (owned by the caller or parented to it); the
+    // column widths stay.
+    void setGridModel(StringGridModel *m);
     StringGridModel &model() { return *model_; }
     const StringGridModel &model() const { return *model_; }
 

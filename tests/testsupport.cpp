@@ -23,10 +23,16 @@ FakeClock &Clock() {
     return c;
 }
 
+FakePrinter &Printer() {
+    static FakePrinter p;
+    return p;
+}
+
 void InstallFakes() {
     platform::install(&Dialogs());
     platform::install(&Sound());
     platform::install(&Clock());
+    platform::install(&Printer());
 }
 
 void ProgramFolderTest::SetUp() {
@@ -39,6 +45,8 @@ void ProgramFolderTest::SetUp() {
     Dialogs().calls.clear();
     Dialogs().answers.clear();
     Dialogs().fileAnswers.clear();
+    Dialogs().fontAnswers.clear();
+    Printer().clear();
     Sound().calls.clear();
     Sound().succeed = true;
     ResetQsoState();

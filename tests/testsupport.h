@@ -3,6 +3,7 @@
 // program folder.
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/printer.h"
 #include "platform/sound.h"
 
 #include <QString>
@@ -19,6 +20,7 @@ namespace zelmor::test {
 FakeDialogs &Dialogs();
 FakeSound &Sound();
 FakeClock &Clock();
+FakePrinter &Printer();
 void InstallFakes();
 
 // A fresh program folder (current folder and ProgramDir while it lives), a
