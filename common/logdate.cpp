@@ -10,10 +10,8 @@ inline int Code(QChar c) { return c.unicode(); }
 
 template <class View>
 int DateNumberOf(View s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && Code(s[b]) <= ' ') ++b;
-    while (e > b && Code(s[e - 1]) <= ' ') --e;
-    const qsizetype n = e - b;
+    // No trimming: "12.05.20  " is a half-typed four-digit year, not 2020.
+    const qsizetype b = 0, n = s.size();
     if (n != 8 && n != 10) return 0;
     auto digit = [&](qsizetype i) -> int {
         const int c = Code(s[b + i]);

@@ -13,8 +13,9 @@ namespace zelmor {
 // 19yy for yy >= 50, else 20yy.
 int ExpandTwoDigitYear(int yy);
 
-// The date of "dd.mm.yyyy" or "dd.mm.yy" (blanks around allowed); no value
-// for any other form or an impossible date ("31.02.2024", "  .  .    ").
+// The date of "dd.mm.yyyy" or "dd.mm.yy" exactly; no value for any other
+// form ("12.05.20  " is a half-typed year) or an impossible date
+// ("31.02.2024", "  .  .    ").
 std::optional<QDate> ParseLogDate(QStringView text);
 // The same over the stored cp1251 bytes, as yyyymmdd; 0 when not a date.
 // Lets a scan of a million records compare dates without decoding text.
