@@ -775,12 +775,12 @@ void Tpoisk::SaveEditedCell() {
                                        MsgIcon::Question, MbYes | MbNo) != MbYes)
         return;
     const int row = Str->row(), col = currentColumn();
-    const QString number = Str->cell(0, row);
-    if (row <= 0 || number.isEmpty()) return;
     const qint64 index = StrRows->recordIndexOfRow(row);
+    if (index < 0) return; // the heading or the blank row
     const QString path = LogFilePath();
     const qint64 count = RecordIO::Count(path, QsoRecord::Size);
-    if (index < 0 || index >= count || !SameFilePath(StrRows->logPath(), path)) {
+    const QString number = Str->cell(0, row).isEmpty() ? QString::number(index + 1) : Str->cell(0, row);
+    if (index >= count || !SameFilePath(StrRows->logPath(), path)) {
         ShowErrorBox(QStringLiteral("QSO № %1 нет в текущем журнале: ничего не записано").arg(number));
         return;
     }
