@@ -232,8 +232,6 @@ Tpoisk::Tpoisk(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     auto *close = button("ImageClose", QStringLiteral("×"), QStringLiteral("Закрыть"), [this] { hide(); });
     close->move(770 - 12 - close->width() - 4, 14);
     Image17->move(close->x() - Image17->width() - 4, 14);
-
-    LoadColumnWidths();
 }
 
 void Tpoisk::buildPanel() {
