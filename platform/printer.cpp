@@ -37,8 +37,10 @@ QFont QtFontOf(const PrintFont &f) {
     return q;
 }
 
-// GDI rectangles leave out their right and bottom edge.
-QRect GdiRect(int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); }
+// GDI shapes leave out their right and bottom edge. QPainter outlines a
+// rectangle of width w from x to x + w, so the outline's rectangle is one
+// pixel narrower than the area.
+QRect GdiOutline(int l, int t, int r, int b) { return QRect(l, t, r - l - 1, b - t - 1); }
 } // namespace
 
 // --- PainterCanvas
@@ -102,19 +104,19 @@ void PainterCanvas::line(int x1, int y1, int x2, int y2) {
 }
 
 void PainterCanvas::rectangle(int l, int t, int r, int b) {
-    if (painter_) painter_->drawRect(GdiRect(l, t, r, b));
+    if (painter_) painter_->drawRect(GdiOutline(l, t, r, b));
 }
 
 void PainterCanvas::ellipse(int l, int t, int r, int b) {
-    if (painter_) painter_->drawEllipse(GdiRect(l, t, r, b));
+    if (painter_) painter_->drawEllipse(GdiOutline(l, t, r, b));
 }
 
 void PainterCanvas::roundRect(int l, int t, int r, int b, int ew, int eh) {
-    if (painter_) painter_->drawRoundedRect(GdiRect(l, t, r, b), ew / 2.0, eh / 2.0, Qt::AbsoluteSize);
+    if (painter_) painter_->drawRoundedRect(GdiOutline(l, t, r, b), ew / 2.0, eh / 2.0, Qt::AbsoluteSize);
 }
 
 void PainterCanvas::image(int l, int t, int r, int b, const QImage &picture) {
-    if (painter_) painter_->drawImage(GdiRect(l, t, r, b), picture);
+    if (painter_) painter_->drawImage(QRect(l, t, r - l, b - t), picture);
 }
 
 int PainterCanvas::textWidth(const QString &t) const {

@@ -233,6 +233,15 @@ TEST_F(PoiskTest, SaveTheListingAsALog) {
     EXPECT_EQ(test::Dialogs().messages().back().caption, "ERROR");
     EXPECT_EQ(LogColumns.size(), 10);
 
+    // An unwritable target: the system's reason, and no file.
+    RecordIO::Touch(path("plainfile"));
+    test::Dialogs().calls.clear();
+    test::Dialogs().fileAnswers = {path("plainfile/abc")};
+    w_->N3Click();
+    ASSERT_EQ(test::Dialogs().messages().size(), 1u);
+    EXPECT_TRUE(test::Dialogs().messages()[0].text.contains("plainfile/abclog.dat"));
+    EXPECT_FALSE(QFile::exists(path("plainfile/abclog.dat")));
+
     // An empty listing writes no file.
     w_->StrRows->setListing(LogFilePath(), {});
     test::Dialogs().calls.clear();
