@@ -148,7 +148,7 @@ Tpoisk::Tpoisk(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     resize(770, 580);
     WatchActivations();
 
-    Image1 = new QLabel(QStringLiteral("  Поиск и сортировка"), this);
+    Image1 = new QLabel(QStringLiteral("        Поиск и сортировка"), this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 770, 40);
     Image1->setStyleSheet(QStringLiteral("background: #2a4d7a; color: white; font-weight: bold;"));
@@ -200,8 +200,9 @@ Tpoisk::Tpoisk(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     buildEditors();
     buildMenus();
 
-    // The picture buttons.
-    int x = 12;
+    // The picture buttons, in two rows under the grid; help and close on
+    // the title strip.
+    int x = 30, y = 506;
     auto button = [&](const char *name, const QString &caption, const QString &hint, auto handler) {
         auto *b = new QPushButton(caption, this);
         b->setObjectName(QLatin1String(name));
@@ -210,7 +211,7 @@ Tpoisk::Tpoisk(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
         b->setStyleSheet(QStringLiteral("QPushButton { color: white; background: #3c6aa5; border: 1px solid #9cc;"
                                         " padding: 2px 6px; } QPushButton:pressed { background: #1c3a60; }"));
         b->adjustSize();
-        b->move(x, 14);
+        b->move(x, y);
         x += b->width() + 4;
         connect(b, &QPushButton::clicked, this, handler);
         return b;
@@ -221,17 +222,19 @@ Tpoisk::Tpoisk(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     Image7 = button("Image7", QStringLiteral("Очистить поля поиска"), QStringLiteral("Очистить поля поиска"),
                     [this] { N10Click(); });
     Image8 = Image7; // one button stands for the pair of pictures
+    Image7->hide();
+    x = 30, y = 532;
     ImageSave = button("ImageSave", QStringLiteral("Сохранить в файле"), QStringLiteral("Сохранить в файле [F4]"),
                        [this] { N3Click(); });
     ImagePrint = button("ImagePrint", QStringLiteral("Печать"), QStringLiteral("Печать"), [this] { N18Click(); });
     ImageFont = button("ImageFont", QStringLiteral("Шрифт печати"), QStringLiteral("Шрифт печати"), [this] { N6Click(); });
     ImageHide = button("ImageHide", QStringLiteral("Скрыть колонку"), QStringLiteral("Скрыть колонку"),
                        [this] { N17Click(); });
-    Image17 = button("Image17", QStringLiteral("?"), QStringLiteral("Справка по данному окну"), [this] { Image17Click(); });
-    Image7->hide();
+    y = 10;
     auto *close = button("ImageClose", QStringLiteral("×"), QStringLiteral("Закрыть"), [this] { hide(); });
-    close->move(770 - 12 - close->width() - 4, 14);
-    Image17->move(close->x() - Image17->width() - 4, 14);
+    Image17 = button("Image17", QStringLiteral("?"), QStringLiteral("Справка по данному окну"), [this] { Image17Click(); });
+    close->move(770 - 40 - close->width(), 10);
+    Image17->move(close->x() - Image17->width() - 4, 10);
 }
 
 void Tpoisk::buildPanel() {
