@@ -123,22 +123,22 @@ HintSwitch &Hints() {
     return *h;
 }
 
-// The check boxes of the table page: control, value suffix, grid column.
+// The check boxes of the table page: control, object name, stored value, grid column.
 struct ColumnBox {
     QCheckBox *Tpoisk::*box;
     const char *name;
-    const char *suffix;
+    SettingId value;
     int column;
 };
 const ColumnBox ColumnBoxes[] = {
-    {&Tpoisk::pcall, "pcall", "call", 1},   {&Tpoisk::pname, "pname", "name", 2},
-    {&Tpoisk::pqth, "pqth", "qth", 3},      {&Tpoisk::pochk, "pochk", "ochk", 10},
-    {&Tpoisk::pdate, "pdate", "date", 4},   {&Tpoisk::putc, "putc", "utc", 5},
-    {&Tpoisk::prsts, "prsts", "rsts", 9},   {&Tpoisk::pqsl, "pqsl", "qsl", 15},
-    {&Tpoisk::prstr, "prstr", "rstr", 8},   {&Tpoisk::pqthl, "pqthl", "qthl", 16},
-    {&Tpoisk::pmode, "pmode", "mode", 7},   {&Tpoisk::pband, "pband", "band", 6},
-    {&Tpoisk::pwor, "pwor", "страна", 14},  {&Tpoisk::pwaz, "pwaz", "waz", 12},
-    {&Tpoisk::pinfo, "pinfo", "info", 11},  {&Tpoisk::pitu, "pitu", "itu", 13},
+    {&Tpoisk::pcall, "pcall", SettingId::SearchColCall, 1},    {&Tpoisk::pname, "pname", SettingId::SearchColName, 2},
+    {&Tpoisk::pqth, "pqth", SettingId::SearchColQth, 3},       {&Tpoisk::pochk, "pochk", SettingId::SearchColPoints, 10},
+    {&Tpoisk::pdate, "pdate", SettingId::SearchColDate, 4},    {&Tpoisk::putc, "putc", SettingId::SearchColUtc, 5},
+    {&Tpoisk::prsts, "prsts", SettingId::SearchColRsts, 9},    {&Tpoisk::pqsl, "pqsl", SettingId::SearchColQsl, 15},
+    {&Tpoisk::prstr, "prstr", SettingId::SearchColRstr, 8},    {&Tpoisk::pqthl, "pqthl", SettingId::SearchColQthl, 16},
+    {&Tpoisk::pmode, "pmode", SettingId::SearchColMode, 7},    {&Tpoisk::pband, "pband", SettingId::SearchColBand, 6},
+    {&Tpoisk::pwor, "pwor", SettingId::SearchColCountry, 14},  {&Tpoisk::pwaz, "pwaz", SettingId::SearchColWaz, 12},
+    {&Tpoisk::pinfo, "pinfo", SettingId::SearchColInfo, 11},   {&Tpoisk::pitu, "pitu", SettingId::SearchColItu, 13},
 };
 } // namespace
 
@@ -323,8 +323,8 @@ void Tpoisk::buildTablePage() {
         box->setObjectName(QLatin1String(cb.name));
         this->*(cb.box) = box;
         g->addWidget(box, k / 4, k % 4);
-        const QString suffix = QString::fromUtf8(cb.suffix);
-        connect(box, &QCheckBox::clicked, this, [suffix](bool on) { WriteSearchColumnBox(suffix, on); });
+        const SettingId value = cb.value;
+        connect(box, &QCheckBox::clicked, this, [value](bool on) { WriteSearchColumnBox(value, on); });
         ++k;
     }
     nbox1->addTab(page, QStringLiteral("Настройка таблицы"));
@@ -575,7 +575,7 @@ void Tpoisk::N8Click() {
     nbox1->setVisible(!nbox1->isVisible());
     if (nbox1->isVisible()) {
         nbox1->raise();
-        for (const ColumnBox &cb : ColumnBoxes) (this->*(cb.box))->setChecked(ReadSearchColumnBox(QString::fromUtf8(cb.suffix)));
+        for (const ColumnBox &cb : ColumnBoxes) (this->*(cb.box))->setChecked(ReadSearchColumnBox(cb.value));
     }
     if (LoadSearchGridColumnWidthsHook) LoadSearchGridColumnWidthsHook();
 }

@@ -1,39 +1,30 @@
 #include "logtools/searchsettings.h"
 
-#include "logbook/settingsstore.h"
-
 namespace zelmor {
 
-int SearchColumnStoredWidth(int column) {
-    return RegReadInteger(SearchSettingsKey, QStringLiteral("размер колонки") + QString::number(column));
-}
+int SearchColumnStoredWidth(int column) { return ReadSettingInteger(SettingId::SearchGridWidth, column); }
 
 void WriteSearchColumnShown(int column, bool shown) {
-    RegWriteValue(1, SearchSettingsKey, QStringLiteral("колонка-") + QString::number(column), shown ? 1 : 0, QString());
+    WriteSetting(SettingId::SearchGridShown, qint32(shown ? 1 : 0), column);
 }
 
-bool ReadSearchColumnBox(const QString &box) { return RegReadBool(SearchSettingsKey, QStringLiteral("колонка-") + box); }
+bool ReadSearchColumnBox(SettingId box) { return ReadSettingBool(box); }
 
-void WriteSearchColumnBox(const QString &box, bool checked) {
-    RegWriteBool(SearchSettingsKey, QStringLiteral("колонка-") + box, checked);
-}
+void WriteSearchColumnBox(SettingId box, bool checked) { WriteSetting(box, checked); }
 
 ReportFontText ReadReportFont() {
-    return {RegReadString(ReportSettingsKey, QStringLiteral("fontnam")),
-            RegReadString(ReportSettingsKey, QStringLiteral("fontsiz")),
-            RegReadString(ReportSettingsKey, QStringLiteral("fontcol"))};
+    return {ReadSettingString(SettingId::ReportFontName), ReadSettingString(SettingId::ReportFontSize),
+            ReadSettingString(SettingId::ReportFontColour)};
 }
 
 void WriteReportFont(const QString &name, const QString &size, const QString &colour) {
-    RegWriteValue(0, ReportSettingsKey, QStringLiteral("fontsiz"), 0, size);
-    RegWriteValue(0, ReportSettingsKey, QStringLiteral("fontnam"), 0, name);
-    RegWriteValue(0, ReportSettingsKey, QStringLiteral("fontcol"), 0, colour);
+    WriteSetting(SettingId::ReportFontSize, size);
+    WriteSetting(SettingId::ReportFontName, name);
+    WriteSetting(SettingId::ReportFontColour, colour);
 }
 
-QString ReadReportFontName(int n) { return RegReadString(ReportSettingsKey, QStringLiteral("font") + QString::number(n)); }
+QString ReadReportFontName(int n) { return ReadSettingString(SettingId::ReportFonts, n); }
 
-void WriteReportFontName(int n, const QString &name) {
-    RegWriteValue(0, ReportSettingsKey, QStringLiteral("font") + QString::number(n), 0, name);
-}
+void WriteReportFontName(int n, const QString &name) { WriteSetting(SettingId::ReportFonts, name, n); }
 
 } // namespace zelmor
