@@ -193,7 +193,9 @@ const PrintTable AwardTable{QStringLiteral("№ п.п"),
                             {200, 700, 1000, 1300, 1600, 1900, 2100, 2700}};
 const QString Dots = QStringLiteral("........................");
 
-PrinterScale ApplicationPage(PrintCanvas &c, const ReportFont &font, const ReportHead &head) {
+} // namespace
+
+PrinterScale DrawApplicationPage(PrintCanvas &c, const ReportFont &font, const ReportHead &head) {
     const PrinterScale s = InitPrinterScale(c);
     Page p{c, s};
     const int r = font.size;
@@ -215,6 +217,8 @@ PrinterScale ApplicationPage(PrintCanvas &c, const ReportFont &font, const Repor
     DrawPrintTableFrame(c, s, font, ApplicationTable, 100, 600, 40, 8);
     return s;
 }
+
+namespace {
 
 PrinterScale AwardPage(PrintCanvas &c, const ReportFont &font, const ReportHead &head) {
     const PrinterScale s = InitPrinterScale(c);
@@ -241,7 +245,7 @@ PrinterScale AwardPage(PrintCanvas &c, const ReportFont &font, const ReportHead 
 } // namespace
 
 void DrawApplicationForm(PrintCanvas &c, const ReportFont &font, const ReportHead &head, const GridCell &cell) {
-    PrinterScale s = ApplicationPage(c, font, head);
+    PrinterScale s = DrawApplicationPage(c, font, head);
     c.setFontSize(9);
     int onPage = 0, printed = 0;
     Page p{c, s};
@@ -249,7 +253,7 @@ void DrawApplicationForm(PrintCanvas &c, const ReportFont &font, const ReportHea
         if (IsDeletedRow(cell, row)) continue;
         if (onPage == 40) {
             c.newPage();
-            s = ApplicationPage(c, font, head);
+            s = DrawApplicationPage(c, font, head);
             c.setFontSize(9);
             onPage = 0;
         }

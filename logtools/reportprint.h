@@ -60,6 +60,8 @@ void DrawPrintTableFrame(PrintCanvas &canvas, const PrinterScale &scale, const R
 // Rows marked deleted are left out.
 void DrawQsoListing(PrintCanvas &canvas, int format, const ReportFont &font, const ReportHead &head,
                     const GridCell &cell);
+// The page head of the search window's award application; returns the scale.
+PrinterScale DrawApplicationPage(PrintCanvas &canvas, const ReportFont &font, const ReportHead &head);
 // The search window's award application; its running number counts the
 // printed rows, so a deleted QSO is never claimed.
 void DrawApplicationForm(PrintCanvas &canvas, const ReportFont &font, const ReportHead &head, const GridCell &cell);

@@ -4,6 +4,7 @@
 #include "logbook/glawnf.h"
 #include "logbook/startup.h"
 #include "logbook/settingsstore.h"
+#include "logtools/award.h"
 #include "logtools/logsearch.h"
 #include "logtools/otchet.h"
 #include "logtools/poisk.h"
@@ -310,4 +311,23 @@ TEST_F(PoiskTest, ReloadsOnShowAndFromAnotherWindowButNotAfterABox) {
     QTRY_VERIFY_WITH_TIMEOUT(w_->isActiveWindow(), 2000);
     QTest::qWait(300);
     EXPECT_EQ(w_->StrRows->listedCount(), 1);
+}
+
+TEST_F(PoiskTest, TheAwardWindowsGridPrintsAsItsApplication) {
+    WriteDefaultSettings();
+    award->Edit3->setText("R3AA Petrov");
+    award->Str3->setRowCount(4);
+    const QStringList row1 = {"1", "UA3ABC", "01.01.2000", "10:00", "14  Mhz", "59", "10", ""};
+    for (int c = 0; c < 8; ++c) award->Str3->setCell(c, 1, row1[c]);
+    award->Str3->setCell(0, 2, "Итого:");
+    award->Str3->setCell(6, 2, "10");
+    ASSERT_TRUE(otchet->awardred());
+    ASSERT_EQ(test::Printer().jobs, (std::vector<QString>{"award"}));
+    const RecordingCanvas &c = *test::Printer().last();
+    EXPECT_NE(c.findText("Подпись :  ........................R3AA Petrov"), nullptr);
+    const auto *points = c.findText("10");
+    ASSERT_NE(points, nullptr);
+    EXPECT_EQ(points->x1, 140 + 1900); // column 6, under "Очки"
+    EXPECT_EQ(points->y1, 810);
+    EXPECT_NE(c.findText("Итого:"), nullptr);
 }
