@@ -162,7 +162,8 @@ void ImageCanvas::abort() {
 // --- RecordingCanvas
 
 RecordingCanvas::Op RecordingCanvas::make(Op::Kind k) const {
-    Op op{k};
+    Op op;
+    op.kind = k;
     op.page = pages - 1;
     op.font = font_;
     op.pen = pen_;

@@ -179,7 +179,7 @@ private:
 class RecordingCanvas : public PrintCanvas {
 public:
     struct Op {
-        enum Kind { Text, Line, Rectangle, Ellipse, RoundRect, Image, NewPage } kind;
+        enum Kind { Text, Line, Rectangle, Ellipse, RoundRect, Image, NewPage } kind = Text;
         int page = 0;            // counted from 0
         int x1 = 0, y1 = 0, x2 = 0, y2 = 0, ew = 0, eh = 0;
         QString text;

@@ -188,7 +188,9 @@ TEST_F(SearchLogTest, EditRulesPerColumn) {
         EXPECT_EQ(EditLoggedField(log_, 1, c.column, c.cell, &stored), c.result);
         EXPECT_EQ(record(1).*(c.field), c.stored);
         EXPECT_EQ(stored.*(c.field), c.stored);
-        if (c.result != CellEditResult::Written) EXPECT_EQ(bytes(), before);
+        if (c.result != CellEditResult::Written) {
+            EXPECT_EQ(bytes(), before);
+        }
     }
     EXPECT_EQ(EditLoggedField(log_, 10, 2, "X"), CellEditResult::NoRecord);
 }
@@ -206,7 +208,9 @@ TEST_F(SearchLogTest, AnEditPatchesOnlyItsField) {
     const QByteArray after = bytes();
     EXPECT_EQ(after.mid(457 + 48, 7), QByteArray::fromHex("06CCEEF1EAE2E0"));
     for (int i = 0; i < after.size(); ++i)
-        if (i < 457 + 48 || i >= 457 + 74) ASSERT_EQ(after[i], b[i]) << "byte " << i;
+        if (i < 457 + 48 || i >= 457 + 74) {
+            ASSERT_EQ(after[i], b[i]) << "byte " << i;
+        }
 }
 
 TEST_F(SearchLogTest, LogColumnsFollowAnEdit) {
