@@ -192,7 +192,6 @@ const PrintTable AwardTable{QStringLiteral("№ п.п"),
                              QStringLiteral("RST"), QStringLiteral("Очки"), QStringLiteral("Remarc")},
                             {200, 700, 1000, 1300, 1600, 1900, 2100, 2700}};
 const QString Dots = QStringLiteral("........................");
-
 } // namespace
 
 PrinterScale DrawApplicationPage(PrintCanvas &c, const ReportFont &font, const ReportHead &head) {

@@ -20,7 +20,7 @@
 //   - font sizes are in points, so the same size prints the same height on
 //     any printer.
 //
-// Life of a job:
+// Life of a job (startJob begins the document and its first page):
 //     auto canvas = platform::printer().startJob("listing");
 //     if (!canvas) return;                 // the seam has told the operator
 //     ... draw, canvas->newPage(), draw ...
