@@ -589,7 +589,7 @@ void Tpoisk::complete(QLineEdit *edit, QListWidget *list) {
         for (const QString &c : DxccCountryList)
             if (c.startsWith(typed)) list->addItem(c);
     list->setVisible(list->count() > 0);
-    if (list->isVisible()) list->raise();
+    if (list->count() > 0) list->raise();
 }
 
 bool Tpoisk::eventFilter(QObject *o, QEvent *e) {
@@ -619,7 +619,7 @@ bool Tpoisk::eventFilter(QObject *o, QEvent *e) {
                 list->hide();
                 return true;
             }
-            if (ke->key() == toList && list->isVisible()) {
+            if (ke->key() == toList && !list->isHidden()) {
                 list->setFocus();
                 list->setCurrentRow(0);
                 return true;

@@ -4,6 +4,7 @@
 #include "logbook/glawnf.h"
 #include "logbook/startup.h"
 #include "logbook/settingsstore.h"
+#include "logbook/reference.h"
 #include "logtools/award.h"
 #include "logtools/logsearch.h"
 #include "logtools/otchet.h"
@@ -330,4 +331,26 @@ TEST_F(PoiskTest, TheAwardWindowsGridPrintsAsItsApplication) {
     EXPECT_EQ(points->x1, 140 + 1900); // column 6, under "Очки"
     EXPECT_EQ(points->y1, 810);
     EXPECT_NE(c.findText("Итого:"), nullptr);
+}
+
+TEST_F(PoiskTest, CountryCompletionFillsTheCountryList) {
+    DxccCountryList = QStringList{"Japan", "Jan Mayen", "Germany"};
+    auto key = [](QWidget *w, int k) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+    };
+    w_->wordp1->setText("Ja");
+    EXPECT_FALSE(w_->List1->isHidden());
+    ASSERT_EQ(w_->List1->count(), 2);
+    key(w_->wordp1, Qt::Key_Down);
+    EXPECT_EQ(w_->List1->currentRow(), 0);
+    key(w_->List1, Qt::Key_Return);
+    EXPECT_EQ(w_->wordp1->text(), "Japan");
+    ASSERT_EQ(w_->Lworx1->count(), 1);
+    EXPECT_EQ(w_->Lworx1->item(0)->text(), "Japan");
+    EXPECT_TRUE(w_->List1->isHidden());
+    w_->wordp1->setText("Xyz");
+    EXPECT_TRUE(w_->List1->isHidden());
+    w_->N14Click();
+    EXPECT_EQ(w_->Lworx1->count(), 0);
 }
