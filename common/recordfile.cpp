@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstring>
+#include <unistd.h>
 
 namespace zelmor {
 
@@ -71,6 +72,23 @@ qint64 Append(const QString &path, int size, const QByteArray &bytes) {
     const qint64 index = f.size() / size;
     if (!f.seek(index * size) || f.write(bytes) != size || !f.flush())
         throw IoError(describe(f, QStringLiteral("Write error")));
+    return index;
+}
+
+qint64 AppendBlock(const QString &path, int size, const QByteArray &bytes) {
+    Q_ASSERT(bytes.size() % size == 0);
+    QFile f(path);
+    // Unbuffered: a failed write must not leave bytes in a buffer that a
+    // later flush would still put on the disk.
+    if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        throw IoError(describe(f, QStringLiteral("Cannot open file")));
+    const qint64 oldSize = f.size();
+    const qint64 index = oldSize / size;
+    if (!f.seek(index * size) || f.write(bytes) != bytes.size() || ::fsync(f.handle()) != 0) {
+        const QString text = describe(f, QStringLiteral("Write error"));
+        if (::ftruncate(f.handle(), oldSize) == 0) ::fsync(f.handle());
+        throw IoError(text);
+    }
     return index;
 }
 

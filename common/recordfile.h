@@ -73,6 +73,11 @@ void Write(const QString &path, int size, qint64 index, const QByteArray &bytes)
 // Appends after the last whole record, creating the file when it is missing;
 // returns the index written.
 qint64 Append(const QString &path, int size, const QByteArray &bytes);
+// Appends whole records (bytes.size() a multiple of size) in one write after
+// the last whole record, creating the file when it is missing; returns the
+// first index written. On a failure the file is cut back to its old length,
+// so a half-written batch never stays.
+qint64 AppendBlock(const QString &path, int size, const QByteArray &bytes);
 // Reads the records at these indexes with one open of the file.
 std::vector<QByteArray> ReadMany(const QString &path, int size, const std::vector<qint64> &indexes);
 // Reads every whole record in order, in large blocks. `visit` gets the record

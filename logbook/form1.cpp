@@ -96,6 +96,7 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     for (const QString &b : LogBandNames) bands << b;
     List_band = PickList(this, "List_band", bands);
     List_mode = PickList(this, "List_mode", ModeList);
+    List_qsl = PickList(this, "List_qsl", {QslNotToSend, QslToSend, QslSent, QslReceived, QslSentAndReceived});
     pname = PickList(this, "pname");
     pqth = PickList(this, "pqth");
     memlist = PickList(this, "memlist");

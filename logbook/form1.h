@@ -63,6 +63,7 @@ public:
     // Pick and suggestion lists, hidden until called.
     QListWidget *List_band;
     QListWidget *List_mode;
+    QListWidget *List_qsl; // the five QSL words
     QListWidget *pname;
     QListWidget *pqth;
     QListWidget *Listvia;  // QSL managers of the call

@@ -114,10 +114,20 @@ std::vector<FakeDialogs::Call> FakeDialogs::messages() const {
 QString QtFilterFromParts(const QString &filter) {
     const QStringList parts = filter.split(u'|');
     QStringList out;
+    // Masks match regardless of case, as on the system the logs come from:
+    // "*log.dat" finds "TESTLOG.DAT" too.
+    const auto anyCase = [](const QString &mask) {
+        QString m;
+        for (QChar c : mask) {
+            if (c.toLower() != c.toUpper()) m += u'[' + QString(c.toLower()) + QString(c.toUpper()) + u']';
+            else m += c;
+        }
+        return m;
+    };
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString pattern = parts[i + 1];
-        pattern.replace(u';', u' ');
-        out << parts[i] + QStringLiteral(" (") + pattern + u')';
+        QStringList masks;
+        for (const QString &mask : parts[i + 1].split(u';', Qt::SkipEmptyParts)) masks << anyCase(mask.trimmed());
+        out << parts[i] + QStringLiteral(" (") + masks.join(u' ') + u')';
     }
     return out.join(QStringLiteral(";;"));
 }

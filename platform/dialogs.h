@@ -68,7 +68,8 @@ public:
     void clear() { calls.clear(); }
 };
 
-// "desc|pattern|desc|pattern" -> "desc (pattern);;desc (pattern)".
+// "desc|pattern|desc|pattern" -> "desc (pattern);;desc (pattern)", each
+// letter of a pattern matching either case ("*.log" -> "*.[lL][oO][gG]").
 QString QtFilterFromParts(const QString &filter);
 
 namespace platform {

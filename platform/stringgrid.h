@@ -26,7 +26,7 @@ public:
     virtual QString cell(int col, int row) const;
     virtual void setCell(int col, int row, const QString &text);
     // Empties every cell from row `firstRow` down (all columns).
-    void clearRows(int firstRow);
+    virtual void clearRows(int firstRow);
     QStringList rowTexts(int row) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
