@@ -327,7 +327,7 @@ void Timport::N4Click() {
     if (r.written > 0 && IsCurrentLog(target) && RefreshLogGrid) RefreshLogGrid();
 }
 
-void Timport::N6Click() { Panel2->setVisible(!Panel2->isVisible()); }
+void Timport::N6Click() { Panel2->setHidden(!Panel2->isHidden()); }
 
 void Timport::fillRows(QComboBox *box, QLineEdit *from, QLineEdit *to) {
     const QModelIndex current = Stre->currentIndex();
