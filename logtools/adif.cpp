@@ -289,8 +289,11 @@ bool AdifReader::nextTag(Tag &tag, qint64 record) {
         }
         ++q;
     }
-    const QString fieldText = RecordPrefix(record) + QStringLiteral(", поле %1: ").arg(FieldName(name));
-    if (q == digitsStart) throw AdifError(record, fieldText + QStringLiteral("нет длины"));
+    // The message is only built for a fault: this runs for every field.
+    const auto fieldError = [&](const QString &what) {
+        return AdifError(record, RecordPrefix(record) + QStringLiteral(", поле %1: ").arg(FieldName(name)) + what);
+    };
+    if (q == digitsStart) throw fieldError(QStringLiteral("нет длины"));
     const QByteArrayView digits(base + digitsStart, q - digitsStart);
     if (q < size && base[q] == ':') {
         ++q;
@@ -298,15 +301,15 @@ bool AdifReader::nextTag(Tag &tag, qint64 record) {
         while (q < size && base[q] != '>' && base[q] != '<' && U(base[q]) > 32 && q - typeStart <= 16) ++q;
         f.type = QByteArrayView(base + typeStart, q - typeStart);
     }
-    if (q >= size || base[q] != '>') throw AdifError(record, fieldText + QStringLiteral("тег без '>'"));
+    if (q >= size || base[q] != '>') throw fieldError(QStringLiteral("тег без '>'"));
     const qsizetype valueStart = q + 1;
-    if (huge || declared > quint64(size - valueStart))
-        throw AdifError(record, fieldText + QStringLiteral("длина %1 выходит за конец файла")
-                                                .arg(QString::fromLatin1(digits.data(), digits.size())));
+    const auto pastTheEnd = [&] {
+        return fieldError(QStringLiteral("длина %1 выходит за конец файла")
+                              .arg(QString::fromLatin1(digits.data(), digits.size())));
+    };
+    if (huge || declared > quint64(size - valueStart)) throw pastTheEnd();
     const qsizetype len = valueLength(valueStart, declared);
-    if (len > size - valueStart)
-        throw AdifError(record, fieldText + QStringLiteral("длина %1 выходит за конец файла")
-                                                .arg(QString::fromLatin1(digits.data(), digits.size())));
+    if (len > size - valueStart) throw pastTheEnd();
     f.value = QByteArrayView(base + valueStart, len);
     pos_ = valueStart + len;
     tag.kind = TagKind::Field;
