@@ -4,6 +4,7 @@
 #include "common/codepage.h"
 #include "common/qsorecord.h"
 #include "common/text.h"
+#include "logtools/cp1251bytes.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -54,20 +55,6 @@ inline int LeadLength(unsigned char b) {
 
 QString RecordPrefix(qint64 record) { return QStringLiteral("ADIF: запись %1").arg(record); }
 QString FieldName(QByteArrayView name) { return QString::fromLatin1(name.data(), name.size()).toUpper(); }
-
-// cp1251 upper case of the trimmed bytes: a-z and а-я less 32, ё to Ё.
-QByteArray UpperCp1251(QByteArrayView v) {
-    qsizetype s = 0, e = v.size();
-    while (s < e && U(v[s]) <= 32) ++s;
-    while (e > s && U(v[e - 1]) <= 32) --e;
-    QByteArray out(v.data() + s, e - s);
-    for (char &c : out) {
-        const unsigned char b = U(c);
-        if ((b >= 'a' && b <= 'z') || b >= 0xE0) c = char(b - 32);
-        else if (b == 0xB8) c = char(0xA8);
-    }
-    return out;
-}
 
 bool AllDigits(QByteArrayView v) {
     for (char c : v)
@@ -392,7 +379,7 @@ AdifRowResult MapAdifRecord(const std::vector<AdifField> &fields, AdifEncoding e
     AdifRowResult result;
 
     if (call) {
-        QByteArray c = UpperCp1251(value(call));
+        QByteArray c = UpperCaseCp1251Bytes(value(call));
         c.replace(" ", "");
         cells[Call] = c;
     }
@@ -427,11 +414,11 @@ AdifRowResult MapAdifRecord(const std::vector<AdifField> &fields, AdifEncoding e
     result.dateOrTimeMissing = cells[Date].isEmpty() || cells[Time].isEmpty();
 
     if (band) {
-        const int i = Bands().find(UpperCp1251(band->value));
+        const int i = Bands().find(UpperCaseCp1251Bytes(band->value));
         if (i >= 0) cells[Band] = ExportBands()[i].log;
     }
     if (qslRcvd || qslSent) {
-        const QByteArray pair = UpperCp1251(value(qslRcvd)) + UpperCp1251(value(qslSent));
+        const QByteArray pair = UpperCaseCp1251Bytes(value(qslRcvd)) + UpperCaseCp1251Bytes(value(qslSent));
         const QString *word = nullptr;
         if (pair == "NN") word = &QslToSend;
         else if (pair == "YN") word = &QslReceived;
@@ -521,22 +508,9 @@ QString ExporterOutputName(const QString &source, const QString &extension) {
 
 namespace {
 
-QByteArrayView Raw(const char *rec, TextField f) {
-    int len = U(rec[f.offset]);
-    if (len > f.capacity) len = f.capacity;
-    return QByteArrayView(rec + f.offset + 1, len);
-}
-
-QByteArrayView TrimmedBytes(QByteArrayView b) {
-    qsizetype s = 0, e = b.size();
-    while (s < e && U(b[s]) <= 32) ++s;
-    while (e > s && U(b[e - 1]) <= 32) --e;
-    return b.sliced(s, e - s);
-}
-
 // "d.m.yyyy" or "d.m.yy" (19yy from 50 on, else 20yy) as "yyyymmdd".
 bool DateAsAdif(QByteArrayView raw, char out[8]) {
-    const QByteArrayView t = TrimmedBytes(raw);
+    const QByteArrayView t = TrimBytes(raw);
     int parts[3] = {0, 0, 0}, digits[3] = {0, 0, 0}, k = 0;
     for (char c : t) {
         if (c == '.') {
@@ -574,10 +548,10 @@ constexpr TextField FDate{74, 10}, FTime{85, 10}, FName{22, 25}, FQth{48, 25}, F
 
 bool AppendAdifRecordLine(QByteArray &out, const char *rec) {
     char date[8];
-    if (!DateAsAdif(Raw(rec, FDate), date)) return false;
+    if (!DateAsAdif(FieldBytes(rec, FDate), date)) return false;
     Piece(out, "<qso_date:", QByteArrayView(date, 8));
 
-    const QByteArrayView time = Raw(rec, FTime);
+    const QByteArrayView time = FieldBytes(rec, FTime);
     char t[10];
     qsizetype tn = 0;
     if (time.contains(':')) {
@@ -591,9 +565,9 @@ bool AppendAdifRecordLine(QByteArray &out, const char *rec) {
         tn = 4;
     }
     Piece(out, " <time_on:", QByteArrayView(t, tn));
-    Piece(out, " <call:", Raw(rec, QsoField::Call));
+    Piece(out, " <call:", FieldBytes(rec, QsoField::Call));
 
-    const QByteArrayView band = Raw(rec, QsoField::Band);
+    const QByteArrayView band = FieldBytes(rec, QsoField::Band);
     for (const ExportBand &b : ExportBands()) {
         if (band == QByteArrayView(b.log)) {
             Piece(out, " <freq:", b.freq);
@@ -601,14 +575,14 @@ bool AppendAdifRecordLine(QByteArray &out, const char *rec) {
             break;
         }
     }
-    Piece(out, " <mode:", Raw(rec, QsoField::Mode));
-    Piece(out, " <rst_sent:", Raw(rec, FRstSent));
-    Piece(out, " <rst_rcvd:", Raw(rec, FRstRcvd));
-    if (const QByteArrayView v = Raw(rec, FName); !v.isEmpty()) Piece(out, " <name:", v);
-    if (const QByteArrayView v = Raw(rec, FQth); !v.isEmpty()) Piece(out, " <qth:", v);
+    Piece(out, " <mode:", FieldBytes(rec, QsoField::Mode));
+    Piece(out, " <rst_sent:", FieldBytes(rec, FRstSent));
+    Piece(out, " <rst_rcvd:", FieldBytes(rec, FRstRcvd));
+    if (const QByteArrayView v = FieldBytes(rec, FName); !v.isEmpty()) Piece(out, " <name:", v);
+    if (const QByteArrayView v = FieldBytes(rec, FQth); !v.isEmpty()) Piece(out, " <qth:", v);
 
     // Sent flag, then received flag, by the QSL state's one-letter code.
-    const QString code = QslCodeOfRaw(Raw(rec, QsoField::QslState));
+    const QString code = QslCodeOfRaw(FieldBytes(rec, QsoField::QslState));
     const char *flags = "in"; // "Не отправлять", empty and any other text
     if (code == u"О") flags = "nn";
     else if (code == u"П") flags = "ny";
@@ -618,8 +592,8 @@ bool AppendAdifRecordLine(QByteArray &out, const char *rec) {
     out.append(flags[0]);
     out.append(" <qsl_rcvd:1>");
     out.append(flags[1]);
-    Piece(out, " <cqz:", Raw(rec, FWaz));
-    Piece(out, " <ituz:", Raw(rec, FItu));
+    Piece(out, " <cqz:", FieldBytes(rec, FWaz));
+    Piece(out, " <ituz:", FieldBytes(rec, FItu));
     out.append(" <eor>\r\n");
     return true;
 }
@@ -679,7 +653,7 @@ AdifExportResult ExportAdifFile(const QString &logPath, const QString &firstText
         }
         for (qint64 k = 0; k < n; ++k) {
             const char *rec = block.constData() + k * QsoRecord::Size;
-            if (Raw(rec, QsoField::DeleteMark) == QByteArrayView(deleted)) continue;
+            if (FieldBytes(rec, QsoField::DeleteMark) == QByteArrayView(deleted)) continue;
             if (AppendAdifRecordLine(buf, rec)) ++result.exported;
             else result.unreadableDates.push_back(i + k + 1);
         }

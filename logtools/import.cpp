@@ -124,9 +124,9 @@ Timport::Timport(QWidget *parent) : QWidget(parent, Qt::Window) {
     Stre->setSelectionBehavior(QAbstractItemView::SelectItems);
     Stre->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     for (int c = 0; c < ImportGridCaptions.size(); ++c) StreModel->setCell(c, 0, ImportGridCaptions[c]);
-    Stre->setColWidth(ImportColumn::Number, 50);
+    Stre->setColWidth(ImportColumn::Number, 60);
     Stre->setColWidth(ImportColumn::Call, 80);
-    Stre->setColWidth(ImportColumn::Country, 120);
+    Stre->setColWidth(ImportColumn::Country, 150);
     Stre->setColWidth(ImportColumn::Date, 76);
     Stre->setColWidth(ImportColumn::Qsl, 100);
     Stre->setColWidth(ImportColumn::Info, 120);

@@ -3,24 +3,11 @@
 #include "common/qsorecord.h"
 #include "common/recordfile.h"
 #include "common/refrecords.h"
+#include "logtools/cp1251bytes.h"
 
 namespace zelmor {
 
 namespace {
-// Trim as the program's own: characters <= 32 only.
-QByteArrayView TrimBytes(QByteArrayView b) {
-    qsizetype s = 0, e = b.size();
-    while (s < e && static_cast<unsigned char>(b[s]) <= 32) ++s;
-    while (e > s && static_cast<unsigned char>(b[e - 1]) <= 32) --e;
-    return b.sliced(s, e - s);
-}
-
-QByteArrayView Field(const char *rec, TextField f) {
-    int len = static_cast<unsigned char>(rec[f.offset]);
-    if (len > f.capacity) len = f.capacity;
-    return QByteArrayView(rec + f.offset + 1, len);
-}
-
 constexpr TextField CountryPrefix{0, 14}, CountryName{15, 40}, CountryWaz{56, 5}, CountryItu{62, 5};
 constexpr TextField RegionKey{0, 5}, RegionNumber{49, 5};
 } // namespace
@@ -43,8 +30,8 @@ bool RowCountryTables::load(const QString &worldPath, const QString &regionsPath
     longest_ = 0;
     try {
         RecordIO::ForEach(worldPath, CountryRecord::Size, [&](qint64, const char *r) {
-            addCountry(Field(r, CountryPrefix).toByteArray(), Field(r, CountryName).toByteArray(),
-                       Field(r, CountryWaz).toByteArray(), Field(r, CountryItu).toByteArray());
+            addCountry(FieldBytes(r, CountryPrefix).toByteArray(), FieldBytes(r, CountryName).toByteArray(),
+                       FieldBytes(r, CountryWaz).toByteArray(), FieldBytes(r, CountryItu).toByteArray());
         });
     } catch (const IoError &) {
         if (missing) *missing = QStringLiteral(" World.dat");
@@ -52,7 +39,7 @@ bool RowCountryTables::load(const QString &worldPath, const QString &regionsPath
     }
     try {
         RecordIO::ForEach(regionsPath, RegionRecord::Size, [&](qint64, const char *r) {
-            addRegion(Field(r, RegionKey).toByteArray(), Field(r, RegionNumber).toByteArray());
+            addRegion(FieldBytes(r, RegionKey).toByteArray(), FieldBytes(r, RegionNumber).toByteArray());
         });
     } catch (const IoError &) {
         if (missing) *missing = QStringLiteral(" Russia22.dat");
