@@ -433,11 +433,10 @@ AdifRowResult MapAdifRecord(const std::vector<AdifField> &fields, AdifEncoding e
 AdifImportResult ImportAdifFile(const QString &path, const RowCountryTables &tables, ImportRowStore &rows,
                                 const std::function<void(qint64, qint64)> &progress) {
     AdifImportResult result;
-    rows.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = file.errorString();
-        return result;
+        return result; // the rows of the last import stay until a file can be read
     }
     const qint64 size = file.size();
     QByteArray copy;
@@ -454,6 +453,7 @@ AdifImportResult ImportAdifFile(const QString &path, const RowCountryTables &tab
             bytes = copy;
         }
     }
+    rows.clear();
     rows.reserve(size / 160, size / 2);
     QElapsedTimer clock;
     clock.start();
@@ -606,6 +606,11 @@ AdifExportResult ExportAdifFile(const QString &logPath, const QString &firstText
     if (!log.open(QIODevice::ReadOnly)) {
         result.status = AdifExportResult::Failed;
         result.error = QStringLiteral("%1: %2").arg(logPath, log.errorString());
+        return result;
+    }
+    if (log.size() % QsoRecord::Size != 0) {
+        result.status = AdifExportResult::Failed;
+        result.error = QStringLiteral("%1: это не файл журнала").arg(logPath);
         return result;
     }
     const qint64 count = log.size() / QsoRecord::Size;

@@ -114,7 +114,7 @@ struct AdifImportResult {
     qint64 missingDateOrTime = 0; // of them, rows with an empty date or time cell
     QString error;               // empty when the whole file was read
 };
-// Reads the ADIF file into the row store (cleared first) with the country
+// Reads the ADIF file into the row store (cleared once the file is open) with the country
 // look-up of every call. `progress` gets (bytes read, file size) about every
 // 100 ms. Throws nothing: a read or format error ends the import with the rows
 // before it kept.
@@ -141,7 +141,8 @@ struct AdifExportResult {
 };
 // Writes records first..last (1-based, inclusive; deleted ones skipped) of
 // the log as an ADIF file beside it. `firstText` "" or "0" counts as 1, an
-// empty `lastText` as 0. `progress` gets (records done, total) now and then.
+// empty `lastText` as 0. A file that is not a log (its size no whole number
+// of records) is refused. `progress` gets (records done, total) now and then.
 AdifExportResult ExportAdifFile(const QString &logPath, const QString &firstText, const QString &lastText,
                                 const std::function<void(qint64, qint64)> &progress = {});
 

@@ -22,7 +22,11 @@ class QTimer;
 
 namespace zelmor {
 
-// The converters of the format menu that other windows build.
+// The converters of the format menu that other windows build. An importer
+// fills `import->StreModel->rows()` (the country cells from
+// LookupCountryForRow over tables read once), then calls
+// `StreModel->storeChanged()`; N4Click saves the rows. An exporter names its
+// output with ExporterOutputName.
 struct ImportHooks {
     std::function<void()> ImportLogEqfCommas;
     std::function<void()> ImportLogEqfLog;

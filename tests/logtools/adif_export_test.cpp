@@ -131,6 +131,14 @@ TEST_F(AdifExportTest, ARangeAndItsRefusals) {
     }
 }
 
+TEST_F(AdifExportTest, AFileThatIsNoLogIsRefused) {
+    WriteBytes(path("old.adi"), Header + "<call:5>K1ABC <eor>\r\n");
+    const AdifExportResult r = ExportAdifFile(path("old.adi"), "1", "1");
+    EXPECT_EQ(r.status, AdifExportResult::Failed);
+    EXPECT_TRUE(r.error.contains("old.adi"));
+    EXPECT_FALSE(QFile::exists(path("old1.adi")));
+}
+
 TEST_F(AdifExportTest, OutputNamesNeverOverwrite) {
     QDir(dir_->path()).mkpath(".local/share/zelmor");
     for (const QString &log : {path("test.log"), path(".local/share/zelmor/test.log")}) {
