@@ -81,6 +81,18 @@ TEST_F(AdifTest, ALengthOfFourDigitsOrMoreIsRead) {
     EXPECT_EQ(cell(1, 5), "01.01.2020");
 }
 
+TEST_F(AdifTest, TypeIndicatorsAndLongLengths) {
+    const AdifImportResult r = ImportAdifFile(Crafted("lengths.adi"), tables, rows);
+    ASSERT_TRUE(r.error.isEmpty()) << r.error.toStdString();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(cell(1, 5), "15.04.2003");
+    EXPECT_EQ(cell(1, 6), "09:32");
+    EXPECT_EQ(rows.cellBytes(0, 13).size(), 1200);
+    EXPECT_TRUE(rows.cellBytes(0, 13).endsWith("0239 "));
+    EXPECT_EQ(cell(2, 5), "16.04.2003");
+    EXPECT_EQ(cell(2, 7), "430Mhz");
+}
+
 TEST_F(AdifTest, EveryEorOpensItsOwnRowWhateverTheLines) {
     const AdifImportResult r = ImportAdifFile(Crafted("boundaries.adi"), tables, rows);
     ASSERT_TRUE(r.error.isEmpty()) << r.error.toStdString();
