@@ -4,6 +4,7 @@
 #include "logbook/form1.h"
 #include "logbook/glawnf.h"
 #include "logbook/logfile.h"
+#include "logbook/loggrid.h"
 #include "logbook/reference.h"
 #include "logbook/settingsstore.h"
 #include "logbook/startup.h"
@@ -25,7 +26,12 @@ void ConnectWindows() {
     StartupHook.PlotStationOnMap = [](const QString &lon, const QString &lat, unsigned colour) {
         form1->PlotStationOnMap(lon, lat, colour);
     };
-    OpenLogReloadLists = ReloadLogLists;
+    // A log opened anew ends an edit of a record of the log before.
+    OpenLogReloadLists = [] {
+        if (form1) form1->EndRecordEdit();
+        ReloadLogLists();
+    };
+    RefreshLogGrid = [] { form1->PageLogGrid(PageLast, 0); };
     OpenLogFillBandBoxes = [] {
         QStringList bands;
         for (const QString &b : LogBandNames) bands << b;
@@ -44,6 +50,7 @@ void DisconnectWindows() {
     StartupHook = {};
     WriteDefaultSettingsDialogHook = nullptr;
     OpenLogReloadLists = nullptr;
+    RefreshLogGrid = nullptr;
     OpenLogFillBandBoxes = nullptr;
     MarkStationOnMap = nullptr;
     LauncherHook.UpdateUtcDateTime = nullptr;

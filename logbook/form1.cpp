@@ -14,6 +14,9 @@
 #include <QChartView>
 #include <QFrame>
 #include <QGridLayout>
+#include <QItemSelectionModel>
+#include <QScrollBar>
+#include <QToolButton>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,29 +130,61 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     str11 = new TStringGrid(LogGridColumnCount, 10, this);
     str11->setObjectName(QStringLiteral("str11"));
     for (int c = 0; c < LogGridColumnCount; ++c) str11->setColWidth(c, LogGridDesignWidths[c]);
+    {
+        // Bold 8-point aqua on black, every row in view, no scroll bars.
+        QFont f = str11->font();
+        f.setPointSize(8);
+        f.setBold(true);
+        str11->setFont(f);
+        QPalette p = str11->palette();
+        p.setColor(QPalette::Base, Qt::black);
+        p.setColor(QPalette::Text, QColor(0, 255, 255));
+        p.setColor(QPalette::Window, Qt::black);
+        str11->setPalette(p);
+        str11->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        str11->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        str11->setFixedHeight(10 * 18 + 2);
+        str11->setShowGrid(true);
+    }
+    rowRecord_.fill(-1);
 
     Label5 = new QLabel(QStringLiteral("Выкл."), this);
     Label5->setObjectName(QStringLiteral("Label5"));
     vfob = new QLabel(this);
     vfob->setObjectName(QStringLiteral("vfob"));
-    Image2 = new QLabel(this);
+    vfoa = new QLabel(this);
+    vfoa->setObjectName(QStringLiteral("vfoa"));
+    lsb = new QLabel(this);
+    lsb->setObjectName(QStringLiteral("lsb"));
+    Image2 = new TickerStrip(this);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setFixedHeight(18);
-    Image2->setStyleSheet(QStringLiteral("background: black; color: yellow; font-weight: bold; padding-left: 4px;"));
 
     Chart1 = new QChartView(new QChart, this);
     Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->setMinimumHeight(200);
+    Chart1->setMinimumHeight(150);
     Chart1->chart()->legend()->hide();
+    Chart2 = new QChartView(new QChart, this);
+    Chart2->setObjectName(QStringLiteral("Chart2"));
+    Chart2->setMinimumHeight(60);
+    Chart2->setMaximumHeight(90);
+    Chart2->chart()->legend()->hide();
 
     PopupMenu2 = new QMenu(this);
+    buildEditMenu();
     N48 = PopupMenu2->addMenu(QStringLiteral("Управление трансивером"))->menuAction();
     N48->setObjectName(QStringLiteral("N48"));
     N48->setEnabled(false);
+    QMenu *settingsMenu = PopupMenu2->addMenu(QStringLiteral("Настройка"));
+    N59 = settingsMenu->menuAction();
+    N59->setObjectName(QStringLiteral("N59"));
+    buildColumnMenu(settingsMenu);
     buildChartMenu();
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { PopupMenu2->popup(mapToGlobal(p)); });
+    str11->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(str11, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &p) { PopupMenu2->popup(str11->viewport()->mapToGlobal(p)); });
 
     Timer4 = new QTimer(this);
     Timer4->setObjectName(QStringLiteral("Timer4"));
@@ -170,9 +205,12 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     });
     statusTimer_->start();
 
-    // The layout: entry fields on top, chart and lists in the middle, the
-    // log grid below.
-    auto *top = new QGridLayout;
+    buildLookControls();
+
+    // The layout: the ticker; the transceiver strip; the entry fields (left)
+    // beside the lists and charts; the log grid with its paging column below.
+    auto *top = new QGridLayout(Panel9);
+    top->setContentsMargins(2, 2, 2, 2);
     const std::pair<const char *, QLineEdit *> rows[2][8] = {
         {{"Call", call}, {"Name", name1}, {"QTH", qth}, {"Date", data2}, {"UTC", tim}, {"RSTr", rst}, {"RSTs", rsts},
          {nullptr, nullptr}},
@@ -181,14 +219,8 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     };
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 8; ++c)
-            if (rows[r][c].first) top->addWidget(Labelled(this, QString::fromUtf8(rows[r][c].first), rows[r][c].second), r, c);
-    top->addWidget(Labelled(this, QStringLiteral("Info"), info), 2, 0, 1, 5);
-    auto *link = new QHBoxLayout;
-    link->addWidget(new QLabel(QStringLiteral("CAT:"), this));
-    link->addWidget(Label5);
-    link->addWidget(vfob);
-    link->addStretch(1);
-    top->addLayout(link, 2, 5, 1, 3);
+            if (rows[r][c].first) top->addWidget(Labelled(Panel9, QString::fromUtf8(rows[r][c].first), rows[r][c].second), r, c);
+    top->addWidget(Labelled(Panel9, QStringLiteral("Info"), info), 2, 0, 1, 8);
 
     auto *lists = new QVBoxLayout;
     lists->addWidget(pname);
@@ -199,19 +231,52 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     lists->addWidget(Memo1, 1);
     lists->addWidget(Listvia);
     lists->addWidget(Panel4);
-    auto *middle = new QHBoxLayout;
-    middle->addLayout(lists, 1);
-    middle->addWidget(Chart1, 3);
+    auto *charts = new QVBoxLayout;
+    charts->addWidget(Chart1, 1);
+    charts->addWidget(Chart2);
     auto *right = new QVBoxLayout;
     right->addWidget(strp, 1);
     right->addWidget(strw, 1);
+    auto *middle = new QHBoxLayout(Panel40);
+    middle->setContentsMargins(2, 2, 2, 2);
+    middle->addLayout(lists, 1);
+    middle->addLayout(charts, 3);
     middle->addLayout(right, 2);
 
+    auto *upper = new QVBoxLayout(Panel13);
+    upper->setContentsMargins(0, 0, 0, 0);
+    upper->setSpacing(2);
+    upper->addWidget(Panel9);
+    upper->addWidget(Panel40, 1);
+
+    auto *link = new QHBoxLayout(Panel35);
+    link->setContentsMargins(4, 1, 4, 1);
+    link->addWidget(Image40);
+    link->addWidget(vfoa);
+    link->addWidget(vfob);
+    link->addWidget(lsb);
+    link->addWidget(new QLabel(QStringLiteral("CAT:"), Panel35));
+    link->addWidget(Label5);
+    link->addStretch(1);
+    link->addWidget(Panel1);
+    link->addWidget(N_zvuk);
+    link->addWidget(N_nastr);
+    link->addWidget(Panel2);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->setSpacing(1);
+    bottom->addWidget(str11, 1);
+    bottom->addWidget(buildPagingColumn());
+    bottom->addWidget(fbar);
+
     auto *layout = new QVBoxLayout(this);
+    layout->setSpacing(2);
     layout->addWidget(Image2);
-    layout->addLayout(top);
-    layout->addLayout(middle, 1);
-    layout->addWidget(str11, 1);
+    layout->addWidget(Panel35);
+    layout->addWidget(Panel13, 1);
+    layout->addLayout(bottom);
+    layout->addWidget(Image34);
+    applyContentMargins();
 
     // Calls, managers and island references are typed upper case: the log
     // stores them so and the prefix table compares case-sensitively.
@@ -233,6 +298,11 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
         e->installEventFilter(this);
     for (QListWidget *l : {List_band, List_mode, pname, pqth, memlist}) l->installEventFilter(this);
     cb2->installEventFilter(this);
+    str11->installEventFilter(this);
+    connect(str11->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &now, const QModelIndex &) {
+                if (now.isValid()) str11SelectCell(now.row());
+            });
 
     SetQsoWindowCaption = [this](const QString &caption) { setWindowTitle(caption); };
 }
@@ -241,6 +311,7 @@ Tform1::~Tform1() { SetQsoWindowCaption = nullptr; }
 
 void Tform1::buildChartMenu() {
     QMenu *charts = PopupMenu2->addMenu(QStringLiteral("Диаграмма"));
+    charts->menuAction()->setObjectName(QStringLiteral("N10"));
     auto item = [&](QAction *&a, const char *name, const char *caption, bool checked) {
         a = charts->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromLatin1(name));

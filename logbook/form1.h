@@ -4,13 +4,16 @@
 // these controls directly.
 #include "logbook/barchart.h"
 #include "logbook/logfile.h"
+#include "logbook/qsoartwork.h"
 #include "logbook/reference.h"
 #include "platform/stringgrid.h"
 
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QChartView;
@@ -21,8 +24,10 @@ class QLineEdit;
 class QListView;
 class QListWidget;
 class QMenu;
+class QScrollBar;
 class QStringListModel;
 class QTimer;
+class QToolButton;
 
 namespace zelmor {
 
@@ -36,6 +41,8 @@ extern std::function<void(const QString &country)> RefreshCountryStatistics;
 extern std::function<void()> StartTransceiverPoll;
 extern std::function<void(int line)> SendCwCommandLine;
 extern std::function<void()> RefreshLogGrid;
+// The sound mixer, created at the first activation with a sound card.
+extern std::function<void()> CreateAudioMixer;
 
 class Tform1 : public QWidget {
     Q_OBJECT
@@ -76,11 +83,35 @@ public:
     TStringGrid *str11;    // the log grid: header row and nine records
     QLabel *Label5;        // transceiver link: "Выкл." or "Вкл."
     QLabel *vfob;          // VFO B frequency
-    QLabel *Image2;        // the status line
+    QLabel *vfoa;          // VFO A frequency
+    QLabel *lsb;           // the transceiver's mode
+    TickerStrip *Image2;   // the status line
     QChartView *Chart1;
+    QChartView *Chart2;    // the transceiver's band chart
     BarChartModel chart;   // what Chart1 shows
     QMenu *PopupMenu2;     // the window's context menu
     QAction *N48;          // its transceiver submenu, enabled while the link is on
+    // The editing submenu and the grid's column settings.
+    QAction *n36, *n2, *n34, *n3, *BAND1, *n1, *n22;
+    QAction *N59, *LOGa1, *N27, *N28;
+
+    // Log grid paging: the pictures above (newer) and below (older) the
+    // slider with their pressed twins, the slider and the scroll bar.
+    PictureButton *Image3, *Image53, *Image8, *Image52, *Image54;
+    QScrollBar *fbar;
+    QTimer *Timer6;        // 1000 ms of holding a paging picture
+    QTimer *Timer7;        // 50 ms page jumps while held
+    int SliderTop = 0;     // the slider's top in window coordinates
+    bool SliderDragging = false;
+    int SliderGrabOffset = 0;
+
+    // Looks: frames, panels, buttons and decorative pictures.
+    QFrame *Shape1, *Shape2, *Shape3;
+    QFrame *Panel1, *Panel2, *Panel9, *Panel13, *Panel35, *Panel40;
+    QToolButton *N_zvuk;   // "Звук"
+    QToolButton *N_nastr;  // "Настр."
+    PictureButton *Image40, *Image34;
+    QTimer *Timera;        // the mixer levels
     QAction *D_QSO1, *D_QSO2, *D_QSL3, *D_DXCC1, *D_DXCC2; // chart switches
     QTimer *Timer4;        // 300 ms after a change of the call
     QTimer *Timer5;        // oscilloscope frames
@@ -134,11 +165,98 @@ public:
     // Draws `chart` into Chart1 (soon after a change, not on every keystroke).
     void chartChanged();
 
+    // The log grid: nine records of the log, newest at the top.
+    void ClearLogGrid();
+    void AddLogGridRow(int row);
+    void PageLogGrid(int mode, int step);
+    // The scroll bar's fill: rows 9 up to 1 from record `index` on.
+    void FillLogGridFrom(qint64 index);
+    // The record a row shows; none for an empty row.
+    std::optional<qint64> RowRecord(int row) const;
+    void Image3MouseDown();
+    void Image8MouseDown();
+    void PagingMouseUp();
+    void Timer6Timer();
+    void Timer7Timer();
+    void Image54MouseDown(int yInPicture);
+    // Moves while dragging; `trackY` is the cursor in the slider track.
+    void Image54MouseMove(int trackY);
+    void Image54MouseUp();
+    void fbarScroll(int action);
+    void fbarExit();
+    void str11SelectCell(int row);
+    // Returns true when the key is taken.
+    bool str11KeyDown(int key);
+    void str11KeyUp(int key);
+    void ShowRowInfo(int row);
+
+    // Editing logged QSOs.
+    void LoadLogRowForEdit();
+    void RewriteQsoRecord();
+    void ClearEntryFields();
+    void SaveFieldSwitches();
+    void RestoreFieldSwitches();
+    void N36Click();
+    void N2Click();
+    void N34Click();
+    void N3Click();
+    void N1Click();
+    void N22Click();
+    void N27Click();
+    void N28Click();
+    void CorrectLoggedCall();
+    void SetBandOfSelectedRows();
+    // Ends an edit as the cancel does (a log opened, the shut-down).
+    void EndRecordEdit();
+    // The record being edited; none outside an edit.
+    std::optional<qint64> EditedRecordIndex() const { return editedIndex_; }
+
+    // Looks and activation.
+    void ApplyAvangardLayout();
+    void ApplyClassicLayout();
+    void ApplyWindowsLayout();
+    // The look named by the stored text, compared exactly; any other text
+    // applies nothing.
+    void ApplyLook(const QString &text);
+    QsoLook look() const { return look_; }
+    void FormActivate();
+    void FormClose();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
 
 private:
     void buildChartMenu();
+    void buildEditMenu();
+    void buildColumnMenu(QMenu *settings);
+    QWidget *buildPagingColumn();
+    void buildLookControls();
+    void showGridRow(int row, qint64 index, const QsoRecord &r);
+    void refreshRowsOf(qint64 index, const QsoRecord &stored);
+    int currentGridRow() const;
+    int currentGridColumn() const;
+    void applyContentMargins();
+    void setLookFrames(bool windowsLook);
+    // The texts an edit changes, as they were before the first recall.
+    struct PreRecallTexts {
+        QString band, mode, rstReceived, rstSent, points, date, time, qslField, qslState, via, iota, frequency;
+    };
+    void restorePreRecallTexts();
+    std::array<qint64, 10> rowRecord_; // per grid row; -1 empty
+    std::optional<qint64> editedIndex_;
+    QsoRecord recalled_;       // the record as the recall read it
+    QsoEntry recallEntry_;     // the fields as the recall left them
+    std::optional<PreRecallTexts> preRecall_;
+    std::array<bool, 10> switches_{};
+    bool switchesSaved_ = false;
+    QsoLook look_ = QsoLook::Design;
+    bool mixerCreated_ = false;
+    bool activatedByShow_ = false;
+    QWidget *sliderTrack_ = nullptr;
     void renderChart();
     void fieldKeyUp(QLineEdit *field, QKeyEvent *e);
     void fieldEntered(QLineEdit *field);
@@ -151,6 +269,11 @@ private:
 };
 
 extern Tform1 *form1;
+
+// The look texts.
+inline const QString LookAvangard = QStringLiteral("Авангард");
+inline const QString LookClassic = QStringLiteral("Классический");
+inline const QString LookWindows = QStringLiteral("Windows");
 
 // Design widths of the log grid's 20 columns.
 inline constexpr int LogGridDesignWidths[20] = {50, 93, 129, 134, 84, 68, 50, 50, 50, 50,

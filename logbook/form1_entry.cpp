@@ -25,6 +25,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <vector>
@@ -401,6 +402,16 @@ void Tform1::bandListKey(QListWidget *list, QLineEdit *field, QKeyEvent *e) {
 }
 
 bool Tform1::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == str11 && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        auto *e = static_cast<QKeyEvent *>(event);
+        if (event->type() == QEvent::KeyPress) return str11KeyDown(VirtualKeyOf(e));
+        if (!e->isAutoRepeat()) str11KeyUp(VirtualKeyOf(e));
+        return false;
+    }
+    if (watched == fbar && event->type() == QEvent::FocusOut) {
+        fbarExit();
+        return false;
+    }
     if (event->type() == QEvent::KeyRelease) {
         auto *e = static_cast<QKeyEvent *>(event);
         if (e->isAutoRepeat()) return false;

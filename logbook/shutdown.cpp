@@ -73,6 +73,9 @@ void StoreLayout() {
 } // namespace
 
 void ShutDown() {
+    // An edit still open gives the field switches back before anything
+    // stores them.
+    if (form1) form1->EndRecordEdit();
     // Unchecking is a change of the box like any other: its own handler
     // stores it, so the next start begins with the time field off.
     if (Nastroy && Nastroy->tim1->isChecked()) {

@@ -18,6 +18,10 @@ public:
             if (w->isWindow() && w->isActiveWindow() && w != current) {
                 previous = current;
                 current = w;
+            } else if (w->isWindow() && w == current && !w->isActiveWindow() && !QApplication::activeWindow()) {
+                // The focus went to another program: coming back from there
+                // is not a move between our windows.
+                current = nullptr;
             }
         }
         return false;

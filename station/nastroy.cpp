@@ -1,11 +1,14 @@
 #include "station/nastroy.h"
 
 #include "logbook/enterorder.h"
+#include "logbook/settingscatalogue.h"
 #include "platform/dialogs.h"
 #include "platform/hotkeyedit.h"
 #include "platform/paths.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QSpinBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -135,6 +138,48 @@ TNastroy::TNastroy(QWidget *parent) : QWidget(parent, Qt::Window) {
     glaw1 = addCheckBox(section(QStringLiteral("Общие установки")), "glaw1", QStringLiteral("Всплывающее главное окно"), true);
     del_f = addCheckBox(section(QStringLiteral("Удаление пустых строк")), "del_f",
                         QStringLiteral("Показывать окно удаления пустых строк при каждом запуске"));
+    addLookControls();
+}
+
+void TNastroy::addLookControls() {
+    QWidget *look = section(QStringLiteral("Окно QSO: внешний вид и запуск"));
+    look->hide();
+    look->layout()->addWidget(new QLabel(QStringLiteral("Параметры вступят в силу после перезапуска программы"), look));
+    vid_qso = new QComboBox(look);
+    vid_qso->setObjectName(QStringLiteral("vid_qso"));
+    vid_qso->setEditable(true);
+    vid_qso->addItems({QStringLiteral("Авангард"), QStringLiteral("Классический")});
+    vid_qso->setCurrentIndex(-1);
+    vid_qso->setEditText(QString());
+    look->layout()->addWidget(vid_qso);
+    Notb = addCheckBox(look, "Notb", QStringLiteral("Внешний вид для Нотбука (400х600)"));
+    Notb->setEnabled(false);
+    n21 = addCheckBox(look, "n21", QStringLiteral("Наличие звуковой карты"));
+    n21->hide();
+    auto spin = [&](const char *name, int value) {
+        auto *s = new QSpinBox(look);
+        s->setObjectName(QString::fromLatin1(name));
+        s->setRange(30, 100);
+        s->setValue(value);
+        look->layout()->addWidget(s);
+        return s;
+    };
+    updo = spin("updo", 50);
+    updo1 = spin("updo1", 37);
+    auto grid = [&](const char *name, int cols) {
+        auto *g = new TStringGrid(cols, 2, look);
+        g->setObjectName(QString::fromLatin1(name));
+        look->layout()->addWidget(g);
+        return g;
+    };
+    strdxcc = grid("strdxcc", 12);
+    striota = grid("striota", 3);
+    Striota1 = grid("Striota1", 3);
+    Strdig = grid("Strdig", 3);
+    // Each stores itself when changed; the loader sets them quietly.
+    connect(vid_qso, &QComboBox::currentTextChanged, this, [](const QString &t) { WriteSetting(SettingId::Look, t); });
+    connect(Notb, &QCheckBox::toggled, this, [](bool on) { WriteSetting(SettingId::Compact, on); });
+    connect(n21, &QCheckBox::toggled, this, [](bool on) { WriteSetting(SettingId::SoundCard, on); });
 }
 
 void TNastroy::fillMenu() {

@@ -10,7 +10,9 @@
 #include <vector>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
+class QSpinBox;
 class QLineEdit;
 class QGroupBox;
 class QScrollArea;
@@ -66,6 +68,16 @@ public:
 
     QLineEdit *addLineEdit(QWidget *section, const char *name, const QString &caption, const QString &text = {});
 
+    // The QSO window's look and activation settings. Until the dialog's own
+    // pages hold them they stand in a hidden group at its end.
+    QComboBox *vid_qso;      // the look: "Авангард", "Классический" (any text may be typed)
+    QCheckBox *Notb;         // compact 400 x 600 variant (disabled)
+    QCheckBox *n21;          // a sound card is present (hidden)
+    QSpinBox *updo, *updo1;  // normal and fast CW element time, ms (100 down to 30)
+    // Reference grids the dialog's editors fill; their headers are written
+    // at each activation of the QSO window.
+    TStringGrid *strdxcc, *striota, *Striota1, *Strdig;
+
 protected:
     // Each showing lists the veterans' base anew.
     void showEvent(QShowEvent *e) override;
@@ -73,6 +85,7 @@ protected:
 private:
     void fillMenu();
     void addSoundPicker(QWidget *section, QLineEdit *edit);
+    void addLookControls();
     QVBoxLayout *sections_;
     std::vector<QGroupBox *> groups_;
 };

@@ -3,6 +3,7 @@
 #include "logbook/form1.h"
 #include "logbook/form20.h"
 #include "logbook/logfile.h"
+#include "logbook/loggrid.h"
 #include "logbook/qsostate.h"
 #include "logbook/settingscatalogue.h"
 #include "logbook/settingsstore.h"
@@ -16,8 +17,12 @@
 #include "station/gmtf.h"
 #include "station/nastroy.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 #include <cstdio>
 
@@ -38,27 +43,35 @@ void Place(QWidget *w, SettingId topRow, SettingId leftRow, int height, int widt
 }
 } // namespace
 
-void LoadLogGridColumnLayout() {
-    TStringGrid *g = form1->str11;
-    for (int n = 1; n < g->colCount() && n <= Setting(SettingId::LogGridWidth).last; ++n) {
-        const qint32 stored = LoadSetting(SettingId::LogGridWidth, n).number;
-        int width = stored != 0 ? stored : 80;
-        if (LoadSetting(SettingId::LogGridShown, n).number == 0) width = 0;
-        g->setColWidth(n, width);
-    }
-}
-
-void WriteDefaultDialogSettings() { WriteSetting(SettingId::Look, QStringLiteral("Авангард")); }
+// The look box stores what it is given, so the first start already shows
+// the rounded look.
+void WriteDefaultDialogSettings() { Nastroy->vid_qso->setEditText(LookAvangard); }
 
 void LoadSettings() {
     using enum SettingId;
     // Reads that create missing values, and the values themselves: one save.
     SettingsBatch batch;
+    // The controls that store themselves when changed are set quietly.
+    {
+        const QSignalBlocker a(Nastroy->updo), b(Nastroy->updo1);
+        Nastroy->updo->setValue(LoadSetting(CwNormal).number);
+        Nastroy->updo1->setValue(LoadSetting(CwFast).number);
+    }
     Nastroy->wKey1->setShortcutCode(LoadSetting(SaveKey).number);
-    LoadLogGridColumnLayout();
+    LoadLogGridColumnLayout(*form1->str11);
+    {
+        const QSignalBlocker quiet(Nastroy->Notb);
+        Nastroy->Notb->setChecked(LoadSetting(Compact).on());
+    }
     gmtf->utc->setText(LoadSetting(Gmt).text);
     form1->cb1->setText(LoadSetting(Band).text);
     form1->cb2->setText(LoadSetting(Mode).text);
+    {
+        const QString look = LoadSetting(Look).text;
+        const QSignalBlocker quiet(Nastroy->vid_qso);
+        Nastroy->vid_qso->setEditText(look);
+        form1->ApplyLook(look);
+    }
     Nastroy->eentr->setText(LoadSetting(EnterOrder).text);
 
     LogFileName = LoadSetting(LogFile).text;
@@ -73,6 +86,10 @@ void LoadSettings() {
         LogFileName = fallback;
     }
     form1->setWindowTitle(QStringLiteral("QSO ") + LogFileName);
+    {
+        const QSignalBlocker quiet(Nastroy->n21);
+        Nastroy->n21->setChecked(LoadSetting(SoundCard).on());
+    }
 
     Place(form1, QsoTop, QsoLeft, 600, 770);
     Place(adbox, AdboxTop, AdboxLeft, 331, 304);

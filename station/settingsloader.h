@@ -10,7 +10,5 @@ void LoadSettings();
 // window's look is stored as "Авангард", so the first start already shows
 // it (the loader would otherwise read it back empty).
 void WriteDefaultDialogSettings();
-// The log grid's column widths and shown flags.
-void LoadLogGridColumnLayout();
 
 } // namespace zelmor
