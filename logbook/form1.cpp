@@ -161,12 +161,12 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
 
     Chart1 = new QChartView(new QChart, this);
     Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->setMinimumHeight(150);
+    Chart1->setMinimumHeight(60);
     Chart1->chart()->legend()->hide();
     Chart2 = new QChartView(new QChart, this);
     Chart2->setObjectName(QStringLiteral("Chart2"));
-    Chart2->setMinimumHeight(60);
-    Chart2->setMaximumHeight(90);
+    Chart2->setMinimumWidth(60);
+    Chart2->setMaximumWidth(120);
     Chart2->chart()->legend()->hide();
 
     PopupMenu2 = new QMenu(this);
@@ -231,7 +231,7 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     lists->addWidget(Memo1, 1);
     lists->addWidget(Listvia);
     lists->addWidget(Panel4);
-    auto *charts = new QVBoxLayout;
+    auto *charts = new QHBoxLayout;
     charts->addWidget(Chart1, 1);
     charts->addWidget(Chart2);
     auto *right = new QVBoxLayout;
