@@ -43,9 +43,14 @@ void Place(QWidget *w, SettingId topRow, SettingId leftRow, int height, int widt
 }
 } // namespace
 
-// The look box stores what it is given, so the first start already shows
-// the rounded look.
-void WriteDefaultDialogSettings() { Nastroy->vid_qso->setEditText(LookAvangard); }
+// The look box shows "Авангард", and the value is stored so, so the first
+// start already shows the rounded look.
+void WriteDefaultDialogSettings() {
+    WriteSetting(SettingId::Look, LookAvangard);
+    if (!Nastroy) return;
+    const QSignalBlocker quiet(Nastroy->vid_qso);
+    Nastroy->vid_qso->setEditText(LookAvangard);
+}
 
 void LoadSettings() {
     using enum SettingId;

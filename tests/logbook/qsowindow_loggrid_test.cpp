@@ -4,7 +4,7 @@
 #include "tests/logbook/qsowindow_fixture.h"
 
 #include "logbook/loggrid.h"
-#include "logbook/settingsstore.h"
+#include "logbook/settingscatalogue.h"
 
 #include <QAction>
 #include <QFile>
@@ -27,8 +27,7 @@ protected:
     void SetUp() override {
         QsoWindowTest::SetUp();
         // Every column shown, as a first start stores it.
-        for (int n = 0; n < 20; ++n)
-            RegWriteValue(1, QStringLiteral("zelmor\\qso"), QStringLiteral("колонка-%1").arg(n), 1, {});
+        for (int n = 0; n < 20; ++n) WriteSetting(SettingId::LogGridShown, qint32(1), n);
     }
     // A log of n records; record i has number i + 1 and the call "UA3<i+1>AA".
     void writeLog(int n, const std::function<void(QsoRecord &, int)> &tweak = {}) {
@@ -449,16 +448,15 @@ TEST_F(LogGridTest, CallAndBandCorrections) {
 TEST_F(LogGridTest, ColumnsHiddenShownAndKeptAcrossARestart) {
     writeLog(5);
     showWindow();
-    const QString qso = QStringLiteral("zelmor\\qso");
     grid()->setCurrentIndex(grid()->model().index(9, 3));
     form1->N27Click();
     EXPECT_EQ(grid()->colWidth(3), 0);
     for (int n = 0; n < 20; ++n)
-        EXPECT_EQ(RegReadInteger(qso, QStringLiteral("колонка-%1").arg(n)), n == 3 ? 0 : 1) << n;
+        EXPECT_EQ(ReadSettingInteger(SettingId::LogGridShown, n), n == 3 ? 0 : 1) << n;
 
     // The next start: hidden whatever width is stored.
-    RegWriteValue(1, qso, QStringLiteral("размер колонки3"), 150, {});
-    RegWriteValue(1, qso, QStringLiteral("размер колонки5"), 120, {});
+    WriteSetting(SettingId::LogGridWidth, qint32(150), 3);
+    WriteSetting(SettingId::LogGridWidth, qint32(120), 5);
     DestroyAllWindows();
     CreateAllWindows();
     LoadLogGridColumnLayout(*form1->str11);
@@ -469,13 +467,13 @@ TEST_F(LogGridTest, ColumnsHiddenShownAndKeptAcrossARestart) {
     form1->N28Click();
     EXPECT_EQ(form1->str11->colWidth(3), 150);
     EXPECT_EQ(form1->str11->colWidth(0), 80);
-    for (int n = 0; n < 20; ++n) EXPECT_EQ(RegReadInteger(qso, QStringLiteral("колонка-%1").arg(n)), 1) << n;
+    for (int n = 0; n < 20; ++n) EXPECT_EQ(ReadSettingInteger(SettingId::LogGridShown, n), 1) << n;
 
     // Closing the window stores the flags and empties the call.
     form1->str11->setColWidth(7, 0);
     form1->call->setText("UA3AA");
     form1->close();
-    EXPECT_EQ(RegReadInteger(qso, QStringLiteral("колонка-7")), 0);
+    EXPECT_EQ(ReadSettingInteger(SettingId::LogGridShown, 7), 0);
     EXPECT_EQ(form1->call->text(), "");
 }
 

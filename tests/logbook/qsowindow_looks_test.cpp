@@ -2,6 +2,7 @@
 // variant, and the work of each activation, offscreen.
 #include "tests/logbook/qsowindow_fixture.h"
 
+#include "logbook/settingscatalogue.h"
 #include "logbook/settingsstore.h"
 #include "platform/activation.h"
 #include "platform/hints.h"
@@ -25,10 +26,10 @@ protected:
     // The outline in the window coordinates the looks are given in.
     static QRegion outline() { return WindowRegion(form1->mask()); }
     static void loadLook(const QString &text) {
-        RegWriteValue(0, QStringLiteral("zelmor\\qso"), QStringLiteral("vid_qso"), 0, text);
+        WriteSetting(SettingId::Look, text);
         LoadSettings();
     }
-    static QString storedLook() { return RegReadString(QStringLiteral("zelmor\\qso"), QStringLiteral("vid_qso")); }
+    static QString storedLook() { return ReadSettingString(SettingId::Look); }
     static bool frameless() { return form1->windowFlags().testFlag(Qt::FramelessWindowHint); }
     static void activateFrom(QWidget *other) {
         other->show();
@@ -122,7 +123,7 @@ TEST_F(QsoLooksTest, AFirstStartShowsTheRoundedLook) {
     Nastroy->vid_qso->setEditText("Классический");
     EXPECT_EQ(storedLook(), "Классический");
     Nastroy->Notb->setChecked(true);
-    EXPECT_TRUE(RegReadBool(QStringLiteral("zelmor\\главное"), QStringLiteral("notb")));
+    EXPECT_TRUE(ReadSettingBool(SettingId::Compact));
 }
 
 TEST_F(QsoLooksTest, TheCompactVariantTakesEffectAtTheNextActivation) {
