@@ -301,7 +301,13 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     str11->installEventFilter(this);
     connect(str11->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &now, const QModelIndex &) {
-                if (now.isValid()) str11SelectCell(now.row());
+                if (!now.isValid()) return;
+                // The header row is fixed: the cursor never rests on it.
+                if (now.row() < str11->model().fixedRows()) {
+                    str11->setCurrentIndex(str11->model().index(str11->model().fixedRows(), now.column()));
+                    return;
+                }
+                str11SelectCell(now.row());
             });
 
     SetQsoWindowCaption = [this](const QString &caption) { setWindowTitle(caption); };

@@ -237,6 +237,10 @@ private:
     void buildLookControls();
     void showGridRow(int row, qint64 index, const QsoRecord &r);
     void refreshRowsOf(qint64 index, const QsoRecord &stored);
+    // One in-place write of record `index`; what it stored goes into the
+    // buffer, the log's columns and the rows that show it. False after an
+    // input/output error, which is shown.
+    bool storeInPlace(qint64 index, const std::function<QsoRecord()> &write);
     int currentGridRow() const;
     int currentGridColumn() const;
     void applyContentMargins();

@@ -535,35 +535,31 @@ void Tform1::EndRecordEdit() {
     editedIndex_.reset();
 }
 
+bool Tform1::storeInPlace(qint64 index, const std::function<QsoRecord()> &write) {
+    QsoRecord stored;
+    try {
+        stored = write();
+    } catch (const IoError &e) {
+        ShowErrorBox(e.text());
+        return false;
+    }
+    LogRecord = stored;
+    SetLogColumnsEntry(index, stored);
+    refreshRowsOf(index, stored);
+    return true;
+}
+
 void Tform1::N1Click() {
     const auto index = RowRecord(currentGridRow());
     if (!index) return;
-    QsoRecord stored;
-    try {
-        stored = MarkLogRecordDeleted(LogFilePath(), *index, true);
-    } catch (const IoError &e) {
-        ShowErrorBox(e.text());
-        return;
-    }
-    LogRecord = stored;
-    SetLogColumnsEntry(*index, stored);
-    refreshRowsOf(*index, stored);
+    storeInPlace(*index, [&] { return MarkLogRecordDeleted(LogFilePath(), *index, true); });
 }
 
 void Tform1::N22Click() {
     n22->setEnabled(false);
     const auto index = RowRecord(currentGridRow());
     if (!index) return;
-    QsoRecord stored;
-    try {
-        stored = MarkLogRecordDeleted(LogFilePath(), *index, false);
-    } catch (const IoError &e) {
-        ShowErrorBox(e.text());
-        return;
-    }
-    LogRecord = stored;
-    SetLogColumnsEntry(*index, stored);
-    refreshRowsOf(*index, stored);
+    storeInPlace(*index, [&] { return MarkLogRecordDeleted(LogFilePath(), *index, false); });
 }
 
 void Tform1::CorrectLoggedCall() {
@@ -571,17 +567,10 @@ void Tform1::CorrectLoggedCall() {
     const auto index = RowRecord(currentGridRow());
     if (!index) return;
     FlushPendingAnalysis();
-    QsoRecord stored;
-    try {
-        stored = CorrectLogRecordCall(LogFilePath(), *index, call->text(), DxWaz, DxItu, DxCountry, qthl->text(),
-                                      DxRegionCode);
-    } catch (const IoError &e) {
-        ShowErrorBox(e.text());
-        return;
-    }
-    LogRecord = stored;
-    SetLogColumnsEntry(*index, stored);
-    refreshRowsOf(*index, stored);
+    storeInPlace(*index, [&] {
+        return CorrectLogRecordCall(LogFilePath(), *index, call->text(), DxWaz, DxItu, DxCountry, qthl->text(),
+                                    DxRegionCode);
+    });
 }
 
 void Tform1::SetBandOfSelectedRows() {
@@ -593,16 +582,7 @@ void Tform1::SetBandOfSelectedRows() {
     for (int row = first; row <= last; ++row) {
         const auto index = RowRecord(row);
         if (!index) break;
-        QsoRecord stored;
-        try {
-            stored = SetLogRecordBand(LogFilePath(), *index, band);
-        } catch (const IoError &e) {
-            ShowErrorBox(e.text());
-            return;
-        }
-        LogRecord = stored;
-        SetLogColumnsEntry(*index, stored);
-        refreshRowsOf(*index, stored);
+        if (!storeInPlace(*index, [&] { return SetLogRecordBand(LogFilePath(), *index, band); })) return;
     }
 }
 

@@ -317,6 +317,16 @@ TEST_F(LogGridTest, TheRewriteTargetsTheRecalledRecordWhereverTheCursorWent) {
     EXPECT_EQ(grid()->cell(2, rowOf("7")), "Petr");
     EXPECT_EQ(grid()->cell(12, rowOf("7")), "edited");
 
+    // Up and Down while editing take the edit to the row reached.
+    selectQso("7");
+    form1->N2Click();
+    grid()->setFocus();
+    key(grid(), Qt::Key_Down);
+    EXPECT_EQ(number(grid()->row()), "6");
+    EXPECT_EQ(form1->call->text(), "UA36AA");
+    EXPECT_EQ(EditedQsoNumber, 6);
+    form1->N3Click();
+
     // No, and the cancel, write nothing.
     for (int how = 0; how < 2; ++how) {
         selectQso("7");
@@ -486,4 +496,9 @@ TEST_F(LogGridTest, ARowShowsItsInfoOnlyWhileNothingIsTypedOrEdited) {
     form1->info->setText("typed");
     selectQso("3");
     EXPECT_EQ(form1->info->text(), "typed");
+    // The header row takes no cursor: no header text in the info field.
+    form1->call->clear();
+    grid()->setCurrentIndex(grid()->model().index(0, 12));
+    EXPECT_EQ(grid()->row(), 1);
+    EXPECT_EQ(form1->info->text(), ""); // row 1 of this short log is empty
 }
