@@ -126,6 +126,7 @@ int LastStoredColumn(const TStringGrid &grid) {
 } // namespace
 
 void LoadLogGridColumnWidths(TStringGrid &grid) {
+    SettingsBatch batch;
     for (int n = 0; n <= LastStoredColumn(grid); ++n) {
         const qint32 stored = LoadSetting(SettingId::LogGridWidth, n).number;
         grid.setColWidth(n, stored != 0 ? stored : 80);
@@ -133,6 +134,7 @@ void LoadLogGridColumnWidths(TStringGrid &grid) {
 }
 
 void LoadLogGridColumnLayout(TStringGrid &grid) {
+    SettingsBatch batch; // values a read creates are saved once
     // Column 0 keeps its width.
     for (int n = 1; n <= LastStoredColumn(grid); ++n) {
         const qint32 stored = LoadSetting(SettingId::LogGridWidth, n).number;
