@@ -204,7 +204,7 @@ TEST_F(LogGridRecordTest, CallAndBandCorrectionsKeepEveryOtherField) {
     EXPECT_EQ(EncodeRecord(ReadRecord<QsoRecord>(log_, 2)), EncodeRecord(expected));
 }
 
-TEST_F(LogGridRecordTest, ARecordThatCannotBeReadOrWrittenStopsWithNothingWritten) {
+TEST_F(LogGridRecordTest, ARecordPastTheEndOrAMissingLogStopsWithNothingWritten) {
     const QByteArray before = Bytes(log_);
     QsoFieldMask mask;
     mask.set(FieldName);
@@ -214,7 +214,15 @@ TEST_F(LogGridRecordTest, ARecordThatCannotBeReadOrWrittenStopsWithNothingWritte
     EXPECT_THROW(RewriteLogRecordFields(log_, 5, texts, mask), IoError);
     EXPECT_THROW(MarkLogRecordDeleted(path("missing.log"), 0, true), IoError);
     EXPECT_FALSE(QFileInfo::exists(path("missing.log")));
-    // Read-only log.
+    EXPECT_EQ(Bytes(log_), before);
+}
+
+TEST_F(LogGridRecordTest, AReadOnlyLogStopsTheRewriteWithNothingWritten) {
+    const QByteArray before = Bytes(log_);
+    QsoFieldMask mask;
+    mask.set(FieldName);
+    QsoRecord texts;
+    texts.name = "Petr";
     QFile::setPermissions(log_, QFileDevice::ReadOwner);
     if (QFile(log_).open(QIODevice::ReadWrite)) GTEST_SKIP() << "running with rights that ignore file modes";
     EXPECT_THROW(RewriteLogRecordFields(log_, 0, texts, mask), IoError);
