@@ -5,6 +5,7 @@
 
 #include "logbook/loggrid.h"
 #include "logbook/settingscatalogue.h"
+#include "logbook/shutdown.h"
 
 #include <QAction>
 #include <QFile>
@@ -187,6 +188,14 @@ TEST_F(LogGridTest, PagingByKeysPicturesSliderAndScrollBar) {
     form1->FillLogGridFrom(995);
     EXPECT_EQ(numbers(), (QStringList{"", "", "", "", "1000", "999", "998", "997", "996"}));
     EXPECT_EQ(grid()->model().rowTexts(1), QStringList(20, QString()));
+    // One row from the current record; past the end the row is emptied.
+    LogRecordIndex = 41;
+    form1->AddLogGridRow(1);
+    EXPECT_EQ(number(1), "42");
+    EXPECT_EQ(grid()->cell(18, 1), "EU-42");
+    LogRecordIndex = 1000;
+    form1->AddLogGridRow(5);
+    EXPECT_EQ(grid()->model().rowTexts(5), QStringList(20, QString()));
 
     // A purged log shows none of the old rows.
     QFile(path("test.log")).resize(0);
@@ -369,6 +378,14 @@ TEST_F(LogGridTest, AnEditEndsWithNothingWrittenWhenTheRecordIsGoneOrAnotherLogI
     EXPECT_EQ(form1->cb1->text(), band);
     EXPECT_EQ(form1->call->text(), "");
     EXPECT_FALSE(Nastroy->tim1->isChecked());
+
+    // The shut-down ends an edit first: the switches are the operator's again.
+    selectQso("7");
+    form1->N2Click();
+    ASSERT_TRUE(Nastroy->tdata1->isChecked());
+    ShutDown();
+    EXPECT_EQ(EditMode, 0);
+    EXPECT_FALSE(Nastroy->tdata1->isChecked());
 }
 
 TEST_F(LogGridTest, DeleteAndRestore) {
