@@ -9,7 +9,9 @@
 #include "logbook/settingsstore.h"
 #include "logbook/startup.h"
 #include "logtools/poisk.h"
+#include "station/catsettings.h"
 #include "station/nastroy.h"
+#include "station/rxtx.h"
 #include "station/settingsloader.h"
 
 #include <QComboBox>
@@ -19,8 +21,17 @@
 namespace zelmor {
 
 void ConnectWindows() {
-    StartupHook.LoadSettings = LoadSettings;
+    StartupHook.LoadSettings = [] {
+        LoadSettings();
+        LoadCatSettings();
+    };
     WriteDefaultSettingsDialogHook = WriteDefaultDialogSettings;
+    StartupHook.GiveBandChartMarkers = [] { rxtx->GiveBandChartMarkers(); };
+    StartTransceiverPoll = [] { rxtx->StartTransceiverPoll(); };
+    ConnectCatSettingsWriters();
+    rxtx->ConnectQsoWindow();
+    // What is still to go to the rig goes out before the program ends.
+    QObject::connect(glawnf, &Tglawnf::ShutDownDone, rxtx, &Trxtx::ShutDown);
     StartupHook.LoadCountryTable = [] { LoadCountryTable(&form1->strw->model()); };
     StartupHook.LoadNamesFile = LoadNamesFile;
     StartupHook.PlotStationOnMap = [](const QString &lon, const QString &lat, unsigned colour) {
@@ -54,6 +65,7 @@ void DisconnectWindows() {
     OpenLogFillBandBoxes = nullptr;
     MarkStationOnMap = nullptr;
     LauncherHook.UpdateUtcDateTime = nullptr;
+    StartTransceiverPoll = nullptr;
 }
 
 } // namespace zelmor

@@ -23,6 +23,8 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
+#include <QScatterSeries>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QTimer>
 #include <QValueAxis>
@@ -168,6 +170,22 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     Chart2->setMinimumWidth(60);
     Chart2->setMaximumWidth(120);
     Chart2->chart()->legend()->hide();
+    Series5 = new QScatterSeries;
+    Series5->setObjectName(QStringLiteral("Series5"));
+    Series5->setColor(Qt::red);
+    Series6 = new QScatterSeries;
+    Series6->setObjectName(QStringLiteral("Series6"));
+    Series6->setColor(Qt::cyan);
+    for (QScatterSeries *sr : {Series5, Series6}) {
+        sr->setMarkerSize(9);
+        Chart2->chart()->addSeries(sr);
+    }
+    Chart2->chart()->createDefaultAxes();
+    ch12 = new QScrollBar(Qt::Horizontal, this);
+    ch12->setObjectName(QStringLiteral("ch12"));
+    ch12->setEnabled(false);
+    ch12->setMaximum(0);
+    ch12->setMaximumWidth(120);
 
     PopupMenu2 = new QMenu(this);
     buildEditMenu();
@@ -233,7 +251,10 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     lists->addWidget(Panel4);
     auto *charts = new QHBoxLayout;
     charts->addWidget(Chart1, 1);
-    charts->addWidget(Chart2);
+    auto *rigChart = new QVBoxLayout;
+    rigChart->addWidget(Chart2, 1);
+    rigChart->addWidget(ch12);
+    charts->addLayout(rigChart);
     auto *right = new QVBoxLayout;
     right->addWidget(strp, 1);
     right->addWidget(strw, 1);
@@ -337,6 +358,17 @@ void Tform1::buildChartMenu() {
 
 void Tform1::chartChanged() {
     if (!chartTimer_->isActive()) chartTimer_->start();
+}
+
+void Tform1::bandChartChanged() {
+    Series5->clear();
+    Series6->clear();
+    for (const QPointF &p : chart2.series5) Series5->append(p);
+    for (const QPointF &p : chart2.series6) Series6->append(p);
+    const auto x = Chart2->chart()->axes(Qt::Horizontal);
+    if (!x.isEmpty() && chart2.axisMax > chart2.axisMin) x.front()->setRange(chart2.axisMin, chart2.axisMax);
+    const auto y = Chart2->chart()->axes(Qt::Vertical);
+    if (!y.isEmpty()) y.front()->setRange(-1, 2);
 }
 
 void Tform1::renderChart() {

@@ -2,6 +2,7 @@
 // The QSO window: entry fields, the analysis of the call being typed, the
 // band chart, the repeat grid, the log grid. Other windows read and write
 // these controls directly.
+#include "logbook/bandpointchart.h"
 #include "logbook/barchart.h"
 #include "logbook/logfile.h"
 #include "logbook/qsoartwork.h"
@@ -24,6 +25,7 @@ class QLineEdit;
 class QListView;
 class QListWidget;
 class QMenu;
+class QScatterSeries;
 class QScrollBar;
 class QStringListModel;
 class QTimer;
@@ -86,6 +88,9 @@ public:
     QLabel *vfoa;          // VFO A frequency
     QLabel *lsb;           // the transceiver's mode
     TickerStrip *Image2;   // the status line
+    QScatterSeries *Series5, *Series6; // Chart2's main (red) and second VFO (aqua)
+    BandPointChart chart2; // what Chart2 shows
+    QScrollBar *ch12;      // pages through the frequency channels, disabled until asked
     QChartView *Chart1;
     QChartView *Chart2;    // the transceiver's band chart
     BarChartModel chart;   // what Chart1 shows
@@ -164,6 +169,8 @@ public:
     QLineEdit *fieldOfKey(const QString &key) const;
     // Draws `chart` into Chart1 (soon after a change, not on every keystroke).
     void chartChanged();
+    // Draws `chart2` into Chart2.
+    void bandChartChanged();
 
     // The log grid: nine records of the log, newest at the top.
     void ClearLogGrid();

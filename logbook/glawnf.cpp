@@ -388,7 +388,8 @@ bool SwitchTransceiverLinkOn() {
     if (!rxtx->OpenComPort()) {
         form1->Label5->setText(LinkOffText);
         form1->N48->setEnabled(false);
-        StatusText = LinkFailedText;
+        // The CAT window names the port and the system's reason.
+        StatusText = rxtx->LinkFailureText().isEmpty() ? LinkFailedText : rxtx->LinkFailureText();
         return false;
     }
     form1->Label5->setText(LinkOnText);

@@ -6,9 +6,11 @@
 #include "platform/hotkeyedit.h"
 #include "platform/paths.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSpinBox>
+#include <QRadioButton>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -138,6 +140,44 @@ TNastroy::TNastroy(QWidget *parent) : QWidget(parent, Qt::Window) {
     glaw1 = addCheckBox(section(QStringLiteral("Общие установки")), "glaw1", QStringLiteral("Всплывающее главное окно"), true);
     del_f = addCheckBox(section(QStringLiteral("Удаление пустых строк")), "del_f",
                         QStringLiteral("Показывать окно удаления пустых строк при каждом запуске"));
+
+    // The CAT link's controls, kept hidden until the transceiver page is laid
+    // out; the transceiver window reads them when the link opens.
+    auto *cat = new QGroupBox(this);
+    cat->setObjectName(QStringLiteral("catLinkGroup"));
+    cat->hide();
+    auto *catLayout = new QVBoxLayout(cat);
+    auto option = [&](QButtonGroup *group, const char *name, const QString &caption, bool checked = false) {
+        auto *b = new QRadioButton(caption, cat);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setChecked(checked);
+        group->addButton(b);
+        catLayout->addWidget(b);
+        return b;
+    };
+    auto *ports = new QButtonGroup(cat);
+    om1 = option(ports, "om1", QStringLiteral("COM1"));
+    om2 = option(ports, "om2", QStringLiteral("COM2"), true);
+    om3 = option(ports, "om3", QStringLiteral("COM3"));
+    om4 = option(ports, "om4", QStringLiteral("COM4"));
+    auto *models = new QButtonGroup(cat);
+    ft840 = option(models, "ft840", QStringLiteral("FT-840"), true);
+    ft890 = option(models, "ft890", QStringLiteral("FT-890"));
+    ft990 = option(models, "ft990", QStringLiteral("FT-990"));
+    ft990_2 = option(models, "ft990_2", QStringLiteral("FT-990 (2)"));
+    ft920 = option(models, "ft920", QStringLiteral("FT-920"));
+    ft1000mp = option(models, "ft1000mp", QStringLiteral("FT-1000MP"));
+    kenwood1 = option(models, "kenwood1", QStringLiteral("KENWOOD"));
+    skorost = new QComboBox(cat);
+    skorost->setObjectName(QStringLiteral("skorost"));
+    skorost->setEditable(true);
+    skorost->addItems({QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600"), QStringLiteral("19200")});
+    skorost->setCurrentText(QStringLiteral("4800"));
+    skorost->setToolTip(QStringLiteral("Скорость обмена с трансивером (для KENWOOD)"));
+    catLayout->addWidget(skorost);
+    cw_ssb = new QCheckBox(cat);
+    cw_ssb->setObjectName(QStringLiteral("cw_ssb"));
+    catLayout->addWidget(cw_ssb);
     addLookControls();
 }
 

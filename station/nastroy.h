@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QRadioButton;
 class QLabel;
 class QSpinBox;
 class QLineEdit;
@@ -57,6 +58,13 @@ public:
     QCheckBox *clubBox(Club c) const;
     // Transceiver.
     QCheckBox *rxtx_call, *rxtx_1;
+    // The CAT link: port COM1..COM4, the radio model, the Kenwood line speed,
+    // CW work following the rig's mode. Held in a hidden group until the
+    // transceiver page is laid out.
+    QRadioButton *om1, *om2, *om3, *om4;
+    QRadioButton *ft840, *ft890, *ft990, *ft990_2, *ft920, *ft1000mp, *kenwood1;
+    QComboBox *skorost;
+    QCheckBox *cw_ssb;
     // Alert sounds.
     QCheckBox *povmidi, *Newworld;
     QLineEdit *Edit15, *Edit16;

@@ -306,6 +306,9 @@ TEST_F(LauncherTest, LabelColoursFollowHoverAndPress) {
 }
 
 TEST_F(LauncherTest, LinkThatCannotOpenItsPortStaysOff) {
+    // COM2 is a device that is not there, whatever this machine has.
+    QDir().mkpath(path("dosdevices"));
+    ASSERT_TRUE(QFile::link(path("no-such-device"), path("dosdevices/com2")));
     for (const bool atStartup : {false, true}) {
         SCOPED_TRACE(atStartup ? "start-up with n22" : "Radio label");
         StatusText.clear();
@@ -318,7 +321,7 @@ TEST_F(LauncherTest, LinkThatCannotOpenItsPortStaysOff) {
         EXPECT_EQ(form1->Label5->text(), "Выкл.");
         EXPECT_FALSE(form1->N48->isEnabled());
         EXPECT_FALSE(rxtx->Timer3->isActive());
-        EXPECT_EQ(StatusText, LinkFailedText);
+        EXPECT_EQ(StatusText, LinkFailedText + " COM2 (" + path("no-such-device") + "): No such file or directory");
     }
 }
 
