@@ -27,7 +27,12 @@ PseudoTerminal::PseudoTerminal() {
 
 PseudoTerminal::~PseudoTerminal() {
     closeMaster();
+    closeSlave();
+}
+
+void PseudoTerminal::closeSlave() {
     if (slave_ >= 0) ::close(slave_);
+    slave_ = -1;
 }
 
 void PseudoTerminal::closeMaster() {

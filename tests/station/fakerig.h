@@ -26,6 +26,7 @@ public:
     int slave() const { return slave_; } // kept open, for tcgetattr
     QString slavePath() const { return path_; }
     void closeMaster();
+    void closeSlave();
 
 private:
     int master_ = -1, slave_ = -1;
