@@ -66,7 +66,7 @@ void Tform1::AnalyseCall() {
     Panel4->hide();
     if (!c.isEmpty()) {
         if (!EditMode) {
-            if (Label5->text() == QLatin1String("Вкл.")) pFreq->setText(vfob->text());
+            if (Label5->text() == QStringLiteral("Вкл.")) pFreq->setText(vfob->text());
             SetDefaultRstForMode();
         }
         // Nothing of the previous call survives: a call whose prefix is in no
