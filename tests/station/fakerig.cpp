@@ -146,7 +146,12 @@ void FakeRig::yaesu(const QByteArray &b) {
     auto bcd = [](quint8 v) { return (v >> 4) * 10 + (v & 0x0F); };
     switch (op) {
     case 0x10: answer(yaesuStatus(p4)); break;
-    case 0xFA: answer(QByteArray(5, '\0')); break;
+    case 0xFA: { // status flags: split, VFO B and transmit in the first byte
+        QByteArray flags(5, '\0');
+        flags[0] = char((split ? 0x01 : 0) | (vfoB ? 0x02 : 0) | (ptt ? 0x80 : 0));
+        answer(flags);
+        break;
+    }
     case 0x0A:
         frequencyHz = (qint64(bcd(p4)) * 1000000 + bcd(p3) * 10000 + bcd(p2) * 100 + bcd(p1)) * 10;
         break;
