@@ -181,6 +181,10 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
         Chart2->chart()->addSeries(sr);
     }
     Chart2->chart()->createDefaultAxes();
+    for (QAbstractAxis *a : Chart2->chart()->axes(Qt::Horizontal))
+        if (auto *v = qobject_cast<QValueAxis *>(a)) v->setLabelFormat(QStringLiteral("%.0f"));
+    for (QAbstractAxis *a : Chart2->chart()->axes(Qt::Vertical)) a->setVisible(false);
+    Chart2->chart()->setMargins(QMargins(4, 0, 4, 0));
     ch12 = new QScrollBar(Qt::Horizontal, this);
     ch12->setObjectName(QStringLiteral("ch12"));
     ch12->setEnabled(false);
