@@ -1,6 +1,6 @@
 #include "station/catsettings.h"
 
-#include "logbook/settingsstore.h"
+#include "logbook/settingscatalogue.h"
 #include "station/nastroy.h"
 #include "station/rxtx.h"
 
@@ -12,20 +12,19 @@
 namespace zelmor {
 
 namespace {
-const QString Subkey = QStringLiteral("zelmor\\главное");
-
 struct ModelButton {
     QRadioButton *TNastroy::*button;
     RadioModel model;
-    const char *value;
+    SettingId row;
 };
 // In the order the loader restores them.
 const ModelButton ModelButtons[] = {
-    {&TNastroy::ft840, RadioModel::ft840, "FT-840"},         {&TNastroy::ft1000mp, RadioModel::ft1000mp, "FT-1000MP"},
-    {&TNastroy::ft920, RadioModel::ft920, "FT-920"},         {&TNastroy::ft990, RadioModel::ft990, "FT-990"},
-    {&TNastroy::ft990_2, RadioModel::ft990_2, "FT-990_2"},   {&TNastroy::ft890, RadioModel::ft890, "FT-890"},
-    {&TNastroy::kenwood1, RadioModel::kenwood1, "Kenwood"},
+    {&TNastroy::ft840, RadioModel::ft840, SettingId::Ft840},       {&TNastroy::ft1000mp, RadioModel::ft1000mp, SettingId::Ft1000mp},
+    {&TNastroy::ft920, RadioModel::ft920, SettingId::Ft920},       {&TNastroy::ft990, RadioModel::ft990, SettingId::Ft990},
+    {&TNastroy::ft990_2, RadioModel::ft990_2, SettingId::Ft990_2}, {&TNastroy::ft890, RadioModel::ft890, SettingId::Ft890},
+    {&TNastroy::kenwood1, RadioModel::kenwood1, SettingId::Kenwood},
 };
+const SettingId PortRows[4] = {SettingId::Com1, SettingId::Com2, SettingId::Com3, SettingId::Com4};
 
 QRadioButton *PortButton(int n) {
     QRadioButton *const b[4] = {Nastroy->om1, Nastroy->om2, Nastroy->om3, Nastroy->om4};
@@ -44,12 +43,12 @@ void SetFreely(QRadioButton *b, bool checked) {
 
 void WriteModels() {
     for (const ModelButton &m : ModelButtons)
-        RegWriteBool(Subkey, QString::fromLatin1(m.value), (Nastroy->*m.button)->isChecked());
+        WriteSetting(m.row, (Nastroy->*m.button)->isChecked());
 }
 
 void WritePorts() {
     for (int n = 0; n < 4; ++n)
-        RegWriteBool(Subkey, QStringLiteral("com") + QString::number(n + 1), PortButton(n)->isChecked());
+        WriteSetting(PortRows[n], PortButton(n)->isChecked());
 }
 } // namespace
 
@@ -98,11 +97,10 @@ void ApplyCatLinkSettings(const CatLinkSettings &s, TCommPortDriver &port) {
 
 void LoadCatSettings() {
     if (!Nastroy) return;
-    Nastroy->cw_ssb->setChecked(RegReadBool(Subkey, QStringLiteral("cw_ssb")));
-    for (const ModelButton &m : ModelButtons)
-        SetFreely(Nastroy->*m.button, RegReadBool(Subkey, QString::fromLatin1(m.value)));
-    for (int n = 0; n < 4; ++n) SetFreely(PortButton(n), RegReadBool(Subkey, QStringLiteral("com") + QString::number(n + 1)));
-    const QString rate = RegReadString(Subkey, QStringLiteral("Skorost"));
+    Nastroy->cw_ssb->setChecked(LoadSetting(SettingId::CwWithMode).on());
+    for (const ModelButton &m : ModelButtons) SetFreely(Nastroy->*m.button, LoadSetting(m.row).on());
+    for (int n = 0; n < 4; ++n) SetFreely(PortButton(n), LoadSetting(PortRows[n]).on());
+    const QString rate = LoadSetting(SettingId::CatSpeed).text;
     const QSignalBlocker quiet(Nastroy->skorost);
     Nastroy->skorost->setCurrentText(rate.isEmpty() || !Nastroy->kenwood1->isChecked() ? QStringLiteral("4800") : rate);
     if (rxtx) rxtx->setWindowTitle(CatWindowCaption(ReadCatLinkSettings().model));
@@ -117,9 +115,9 @@ void ConnectCatSettingsWriters() {
         });
     for (int n = 0; n < 4; ++n) QObject::connect(PortButton(n), &QRadioButton::clicked, Nastroy, WritePorts);
     QObject::connect(Nastroy->skorost, &QComboBox::currentTextChanged, Nastroy,
-                     [](const QString &t) { RegWriteValue(0, Subkey, QStringLiteral("Skorost"), 0, t); });
+                     [](const QString &t) { WriteSetting(SettingId::CatSpeed, t); });
     QObject::connect(Nastroy->cw_ssb, &QCheckBox::clicked, Nastroy,
-                     [](bool on) { RegWriteBool(Subkey, QStringLiteral("cw_ssb"), on); });
+                     [](bool on) { WriteSetting(SettingId::CwWithMode, on); });
 }
 
 } // namespace zelmor

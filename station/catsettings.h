@@ -27,8 +27,8 @@ void ApplyCatLinkSettings(const CatLinkSettings &s, TCommPortDriver &port);
 // The CAT window's caption for a model.
 QString CatWindowCaption(RadioModel m);
 
-// The store's values into the controls ("com1".."com4", the seven models,
-// "Skorost", "cw_ssb", all in zelmor\главное).
+// The stored values into the controls, through their rows of the settings
+// table (the four ports, the seven models, the Kenwood speed, CW with mode).
 void LoadCatSettings();
 // Each control writes its value when the operator changes it.
 void ConnectCatSettingsWriters();

@@ -6,7 +6,7 @@
 #include "tests/logbook/qsowindow_fixture.h"
 #include "tests/station/fakerig.h"
 
-#include "logbook/settingsstore.h"
+#include "logbook/settingscatalogue.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -224,8 +224,10 @@ std::vector<QByteArray> Rigctl(FakeRig &rig, const QString &device, int hamlibMo
     p.start("rigctl", QStringList{"-m", QString::number(hamlibModel), "-r", device, "-s", "4800", "-C",
                                   "cache_timeout=0"} + command);
     if (!p.waitForStarted(10000)) return {};
-    QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 60000);
-    if (p.state() != QProcess::NotRunning) p.kill(), p.waitForFinished();
+    if (!QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 60000)) {
+        p.kill();
+        p.waitForFinished();
+    }
     return rig.commands;
 }
 
@@ -280,8 +282,11 @@ TEST_F(TransceiverTest, CommandBytesAreHamlibsForTheSameRig) {
             const QByteArray ours = row.ours(m.ours);
             // The Kenwood texts go out one command at a time.
             if (IsKenwood(m.ours)) {
-                for (const QByteArray &part : ours.split(';'))
-                    if (!part.isEmpty()) EXPECT_TRUE(Contains(sent, part + ';')) << Show(sent);
+                for (const QByteArray &part : ours.split(';')) {
+                    if (!part.isEmpty()) {
+                        EXPECT_TRUE(Contains(sent, part + ';')) << Show(sent);
+                    }
+                }
             } else {
                 EXPECT_TRUE(Contains(sent, ours)) << Show(sent);
             }
@@ -295,12 +300,12 @@ TEST_F(TransceiverTest, CatSettingsAreStoredAndLoaded) {
     EXPECT_EQ(rxtx->windowTitle(), "Управление трансивером  FT-920");
     Nastroy->skorost->setCurrentText("19200");
     Nastroy->cw_ssb->click();
-    EXPECT_TRUE(RegReadBool("zelmor\\главное", "com3"));
-    EXPECT_FALSE(RegReadBool("zelmor\\главное", "com2"));
-    EXPECT_TRUE(RegReadBool("zelmor\\главное", "FT-920"));
-    EXPECT_FALSE(RegReadBool("zelmor\\главное", "FT-890"));
-    EXPECT_EQ(RegReadString("zelmor\\главное", "Skorost"), "19200");
-    EXPECT_TRUE(RegReadBool("zelmor\\главное", "cw_ssb"));
+    EXPECT_TRUE(ReadSettingBool(SettingId::Com3));
+    EXPECT_FALSE(ReadSettingBool(SettingId::Com2));
+    EXPECT_TRUE(ReadSettingBool(SettingId::Ft920));
+    EXPECT_FALSE(ReadSettingBool(SettingId::Ft890));
+    EXPECT_EQ(ReadSettingString(SettingId::CatSpeed), "19200");
+    EXPECT_TRUE(ReadSettingBool(SettingId::CwWithMode));
 
     Nastroy->om1->setChecked(true);
     Nastroy->cw_ssb->setChecked(false);
