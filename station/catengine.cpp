@@ -109,7 +109,9 @@ bool CatEngine::onPacerTick() {
         awaitingReply_ = nextExpectsReply_;
         next_.clear();
     }
-    if (sendByte) sendByte(outgoing_[pacerIndex_]);
+    // A byte the port could not take goes again at the next tick: a block
+    // never loses a byte in its middle.
+    if (sendByte && !sendByte(outgoing_[pacerIndex_])) return true;
     if (++pacerIndex_ >= outgoing_.size()) {
         outgoing_.clear();
         pacerIndex_ = 0;

@@ -50,7 +50,8 @@ public:
     explicit CatEngine(CatView *view, QObject *parent = nullptr);
 
     RadioModel model = RadioModel::ft840;
-    // Sends one byte; false when it could not be queued.
+    // Sends one byte without waiting; false when it could not be queued (it
+    // is offered again at the next pacer tick).
     std::function<bool(char)> sendByte;
 
     // Poll tick (Timer3). Returns the interval the poll timer takes next, or 0

@@ -112,7 +112,9 @@ Trxtx::Trxtx(QWidget *parent) : QWidget(parent, Qt::Window), view_(std::make_uni
 
     engine = new CatEngine(view_.get(), this);
     engine->setObjectName(QStringLiteral("engine"));
-    engine->sendByte = [this](char c) { return port1->SendComByte(c); };
+    // The pacer never waits on the GUI thread: a port that does not take
+    // the byte now gets it at the next tick.
+    engine->sendByte = [this](char c) { return port1->SendComData(&c, 1, 0) == 1; };
     connect(engine, &CatEngine::switchesChanged, this, &Trxtx::syncSwitches);
     connect(engine, &CatEngine::rigSilent, this,
             [this] { linkLost(QStringLiteral("Трансивер не отвечает: ") + port1->PortDisplayName()); });

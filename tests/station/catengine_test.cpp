@@ -335,6 +335,18 @@ TEST_F(CatEngineTest, ABlockInProgressFinishesBeforeTheNextStarts) {
     EXPECT_EQ(Show(sent), Show(Hex("00 00 00 02 10 00 00 00 01 04")));
 }
 
+TEST_F(CatEngineTest, AByteThePortRefusesGoesAgainAtTheNextTick) {
+    select(RadioModel::ft890);
+    int refusals = 0;
+    engine.sendByte = [&](char c) {
+        if (sent.size() == 2 && refusals < 3) return ++refusals, false;
+        sent.append(c);
+        return true;
+    };
+    EXPECT_EQ(Show(period()), Show(Hex("00 00 00 02 10")));
+    EXPECT_EQ(refusals, 3);
+}
+
 TEST_F(CatEngineTest, OnDemandPollingGivesTwoTicks) {
     select(RadioModel::ft890);
     view.rxtx1 = true;

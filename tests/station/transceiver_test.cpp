@@ -111,6 +111,19 @@ TEST_F(TransceiverTest, MenuCommandsReachTheRigAndTransmitEndsBeforeTheLinkClose
     EXPECT_EQ(rig->received.size() % 5, 0); // never half a block
 }
 
+TEST_F(TransceiverTest, ShutDownWhileTransmittingSendsPttOffAtOnce) {
+    startRig(RadioModel::ft890, 14235000, "USB");
+    radio();
+    QTRY_COMPARE_WITH_TIMEOUT(form1->vfob->text(), QString("14.235.00"), 20000);
+    rxtx->PTT1Click();
+    QTRY_VERIFY_WITH_TIMEOUT(rig->ptt, 20000);
+    glawnf->close();
+    EXPECT_FALSE(rxtx->port1->IsComPortOpen());
+    QTRY_VERIFY_WITH_TIMEOUT(!rig->ptt, 5000);
+    EXPECT_EQ(rig->commands.back(), Hex("00 00 00 00 0F"));
+    EXPECT_EQ(rig->received.size() % 5, 0);
+}
+
 TEST_F(TransceiverTest, ASilentRigSwitchesTheLinkOffAndTheProgramGoesOn) {
     startRig(RadioModel::ft890, 14235000, "USB");
     rig->silent = true;
