@@ -8,7 +8,11 @@
 #include "logbook/reference.h"
 #include "logbook/settingsstore.h"
 #include "logbook/startup.h"
+#include "logtools/dxcc9b.h"
+#include "logtools/iota.h"
 #include "logtools/poisk.h"
+#include "logtools/russall.h"
+#include "logtools/statist.h"
 #include "station/catsettings.h"
 #include "station/nastroy.h"
 #include "station/rxtx.h"
@@ -55,6 +59,13 @@ void ConnectWindows() {
         form1->PlotStationOnMap(lon, lat, colour);
     };
     LauncherHook.UpdateUtcDateTime = [] { form1->UpdateUtcDateTime(); };
+    // Award tables: the start-up fills them; opening or merging a log calls
+    // the same hooks.
+    StartupHook.FillIotaTable = [] { IOTA->FillIotaTable(); };
+    StartupHook.activdxcc = [] { DXcc9b->activdxcc(); };
+    StartupHook.RefreshDxccTables = [] { DXcc9b->RefreshDxccTables(); };
+    LauncherHook.ShowRussianRegions = [] { russall->ShowRegionList(); };
+    RefreshCountryStatistics = [](const QString &country) { Statist->ShowCountryStatistics(country); };
 }
 
 void DisconnectWindows() {
@@ -66,6 +77,8 @@ void DisconnectWindows() {
     MarkStationOnMap = nullptr;
     LauncherHook.UpdateUtcDateTime = nullptr;
     StartTransceiverPoll = nullptr;
+    LauncherHook.ShowRussianRegions = nullptr;
+    RefreshCountryStatistics = nullptr;
 }
 
 } // namespace zelmor

@@ -69,9 +69,12 @@ inline constexpr TextField Number{0, 6};
 inline constexpr TextField Call{7, 14};
 inline constexpr TextField Band{96, 10};
 inline constexpr TextField Mode{107, 10};
+inline constexpr TextField Waz{306, 5};
 inline constexpr TextField Country{318, 30};
 inline constexpr TextField QslState{349, 15};
+inline constexpr TextField Iota{399, 10};
 inline constexpr TextField DeleteMark{445, 5};
+inline constexpr TextField RegionNumber{451, 5};
 } // namespace QsoField
 
 // QSL status words as stored in the record.

@@ -1,12 +1,110 @@
 #include "logtools/iota.h"
 
+#include "logbook/logfile.h"
+#include "logtools/awardview.h"
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+
+#include <QChartView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
 namespace zelmor {
 
 TIOTA *IOTA = nullptr;
 
-TIOTA::TIOTA(QWidget *parent) : QWidget(parent, Qt::Window) {
+namespace {
+// Where slot i stands: its row, and the first column of its half.
+int SlotRow(size_t i) { return int(i / 2) + 1; }
+int SlotColumn(size_t i) { return i % 2 ? 5 : 0; }
+} // namespace
+
+TIOTA::TIOTA(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("IOTA"));
     setWindowTitle(QStringLiteral("IOTA"));
+    resize(760, 580);
+    setStyleSheet(QStringLiteral("TIOTA { background: #dfe8f2; }"));
+
+    Image1 = new QLabel(QStringLiteral("   IOTA"), this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, width(), 30);
+    Image1->setStyleSheet(QStringLiteral("background: #2a4d7a; color: white; font-weight: bold;"));
+    new WindowDrag(Image1);
+    auto *close = NewPictureButton(this, "ImageClose", QStringLiteral("×"), QStringLiteral("Закрыть"));
+    close->setGeometry(width() - 36, 3, 26, 24);
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+
+    striota = new TStringGrid(10, 2, this);
+    striota->setObjectName(QStringLiteral("striota"));
+    striota->setGeometry(10, 36, 560, 530);
+    for (int half = 0; half < 2; ++half) {
+        striota->setColWidth(half * 5 + 0, 50);
+        striota->setColWidth(half * 5 + 1, 44);
+        striota->setColWidth(half * 5 + 2, 140);
+        striota->setColWidth(half * 5 + 3, 20);
+        striota->setColWidth(half * 5 + 4, 20);
+    }
+    Chart1 = NewAwardChartView(this, "Chart1");
+    Chart1->setGeometry(576, 36, 174, 400);
+    Gauge1 = new QProgressBar(this);
+    Gauge1->setObjectName(QStringLiteral("Gauge1"));
+    Gauge1->setOrientation(Qt::Vertical);
+    Gauge1->setTextVisible(false);
+    Gauge1->setGeometry(740, 446, 10, 120);
+}
+
+void TIOTA::showEvent(QShowEvent *e) {
+    QWidget::showEvent(e);
+    setMask(RoundRectRegion(rect(), 24, 24));
+    DrawAwardChart(Chart1, Series1, Series2);
+}
+
+void TIOTA::FillIotaTable() {
+    std::optional<std::vector<IotaSlot>> read;
+    try {
+        read = ReadIotaSlots(DataPath(QStringLiteral("dx\\iota.dat")));
+    } catch (const IoError &e) {
+        ShowErrorBox(e.text());
+        return;
+    }
+    if (!read) {
+        ShowMissingFile(QStringLiteral(" Iota.dat"));
+        return;
+    }
+    islands_ = std::move(*read);
+    StringGridModel &g = striota->model();
+    // A shorter list than the last one leaves none of its islands behind.
+    g.clearRows(1);
+    for (size_t i = 0; i < islands_.size(); ++i) {
+        g.setCell(SlotColumn(i) + 0, SlotRow(i), islands_[i].reference);
+        g.setCell(SlotColumn(i) + 1, SlotRow(i), islands_[i].prefix);
+        g.setCell(SlotColumn(i) + 2, SlotRow(i), islands_[i].name);
+    }
+    g.setRowCount(islands_.empty() ? 2 : SlotRow(islands_.size() - 1) + 1);
+    CountIotaIslands();
+}
+
+void TIOTA::CountIotaIslands() {
+    try {
+        zelmor::CountIotaIslands(islands_, LogFilePath(), GaugeProgress(Gauge1));
+    } catch (const IoError &e) {
+        ShowErrorBox(e.text());
+    }
+    writeMarks();
+    const AwardChart chart = IotaChart(islands_);
+    Series1 = chart.worked;
+    Series2 = chart.confirmed;
+    if (isVisible()) DrawAwardChart(Chart1, Series1, Series2);
+}
+
+void TIOTA::writeMarks() {
+    StringGridModel &g = striota->model();
+    g.setCell(0, 0, QStringLiteral("Остров"));
+    for (size_t i = 0; i < islands_.size(); ++i) {
+        g.setCell(SlotColumn(i) + 3, SlotRow(i), islands_[i].worked ? QStringLiteral("Y") : QString());
+        g.setCell(SlotColumn(i) + 4, SlotRow(i), islands_[i].confirmed ? QStringLiteral("Y") : QString());
+    }
 }
 
 } // namespace zelmor

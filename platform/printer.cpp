@@ -244,12 +244,13 @@ public:
     }
 
     // pdfPath empty: the default printer.
-    bool start(const QString &jobName, const QString &pdfPath) {
+    bool start(const QString &jobName, const QString &pdfPath, PageOrientation orientation) {
         pdfPath_ = pdfPath;
         printer_.setDocName(jobName);
         printer_.setResolution(600);
         printer_.setPageSize(QPageSize(QPageSize::A4));
-        printer_.setPageOrientation(QPageLayout::Portrait);
+        printer_.setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                              : QPageLayout::Portrait);
         if (!pdfPath.isEmpty()) {
             partPath_ = pdfPath + QStringLiteral(".part");
             // QPrinter says nothing about why a file cannot be written: find
@@ -321,7 +322,7 @@ QString SystemPrinter::NextPdfPath(const QString &folder, const QString &jobName
     }
 }
 
-std::unique_ptr<PrintCanvas> SystemPrinter::startJob(const QString &jobName) {
+std::unique_ptr<PrintCanvas> SystemPrinter::startJob(const QString &jobName, PageOrientation orientation) {
     auto canvas = std::make_unique<QPrinterCanvas>();
     QString pdf;
     const bool toPdf = !forcedFolder_.isEmpty() || !qEnvironmentVariableIsEmpty("ZELMOR_PRINT_PDF") ||
@@ -334,7 +335,7 @@ std::unique_ptr<PrintCanvas> SystemPrinter::startJob(const QString &jobName) {
         }
         pdf = NextPdfPath(folder, jobName);
     }
-    if (!canvas->start(jobName, pdf)) {
+    if (!canvas->start(jobName, pdf, orientation)) {
         ShowErrorBox(canvas->errorText());
         return nullptr;
     }
@@ -377,10 +378,11 @@ private:
 };
 } // namespace
 
-std::unique_ptr<PrintCanvas> FakePrinter::startJob(const QString &jobName) {
+std::unique_ptr<PrintCanvas> FakePrinter::startJob(const QString &jobName, PageOrientation orientation) {
     jobs.push_back(jobName);
     if (refuse) return nullptr;
     kept_.push_back(std::make_unique<RecordingCanvas>(dpiX, dpiY));
+    kept_.back()->landscape = orientation == PageOrientation::Landscape;
     return std::make_unique<ForwardingCanvas>(*kept_.back());
 }
 

@@ -191,11 +191,13 @@ public:
     std::vector<Op> ops;
     int pages = 1;               // pages begun
     bool ended = false, aborted = false;
+    bool landscape = false;      // the job's pages lie on their side
 
     int dpiX() const override { return dpiX_; }
     int dpiY() const override { return dpiY_; }
-    int pageWidth() const override { return dpiX_ * 7795 / 1000; }  // A4 less 6 mm margins
-    int pageHeight() const override { return dpiY_ * 11220 / 1000; }
+    // A4 less 6 mm margins.
+    int pageWidth() const override { return landscape ? dpiX_ * 11220 / 1000 : dpiX_ * 7795 / 1000; }
+    int pageHeight() const override { return landscape ? dpiY_ * 7795 / 1000 : dpiY_ * 11220 / 1000; }
     void newPage() override;
     bool end() override { ended = true; return true; }
     void abort() override { aborted = true; }
@@ -227,19 +229,23 @@ private:
     PrintBrush brush_;
 };
 
+enum class PageOrientation { Portrait, Landscape };
+
 // Where print jobs go.
 class Printer {
 public:
     virtual ~Printer() = default;
     // A canvas with its first page begun; nullptr when the job could not
     // start (the operator has been told why).
-    virtual std::unique_ptr<PrintCanvas> startJob(const QString &jobName) = 0;
+    std::unique_ptr<PrintCanvas> startJob(const QString &jobName) { return startJob(jobName, PageOrientation::Portrait); }
+    virtual std::unique_ptr<PrintCanvas> startJob(const QString &jobName, PageOrientation orientation) = 0;
 };
 
 // The default printer, or PDF files as the header comment says.
 class SystemPrinter : public Printer {
 public:
-    std::unique_ptr<PrintCanvas> startJob(const QString &jobName) override;
+    using Printer::startJob;
+    std::unique_ptr<PrintCanvas> startJob(const QString &jobName, PageOrientation orientation) override;
     // The folder PDF jobs go to, and the first free "<job>-<n>.pdf" in it.
     static QString PdfFolder();
     static QString NextPdfPath(const QString &folder, const QString &jobName);
@@ -256,7 +262,8 @@ public:
     int dpiX = 360, dpiY = 360;
     bool refuse = false;                 // startJob fails, as with no paper
     std::vector<QString> jobs;
-    std::unique_ptr<PrintCanvas> startJob(const QString &jobName) override;
+    using Printer::startJob;
+    std::unique_ptr<PrintCanvas> startJob(const QString &jobName, PageOrientation orientation) override;
     // The recording of the last job; stays valid after the caller drops it.
     const RecordingCanvas *last() const { return kept_.empty() ? nullptr : kept_.back().get(); }
     const std::vector<std::unique_ptr<RecordingCanvas>> &all() const { return kept_; }

@@ -1,0 +1,126 @@
+#include "logtools/awardview.h"
+
+#include "common/text.h"
+#include "logbook/glawnf.h"
+#include "logbook/logfile.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QValueAxis>
+#include <QPushButton>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace zelmor {
+
+QRegion RoundRectRegion(const QRect &r, int ew, int eh) {
+    ew = std::min(ew, r.width());
+    eh = std::min(eh, r.height());
+    QRegion out(r.adjusted(ew / 2, 0, -(ew / 2), 0));
+    out += QRegion(r.adjusted(0, eh / 2, 0, -(eh / 2)));
+    for (const QPoint &c : {r.topLeft(), QPoint(r.right() - ew + 1, r.top()), QPoint(r.left(), r.bottom() - eh + 1),
+                            QPoint(r.right() - ew + 1, r.bottom() - eh + 1)})
+        out += QRegion(QRect(c, QSize(ew, eh)), QRegion::Ellipse);
+    return out;
+}
+
+QChartView *NewAwardChartView(QWidget *parent, const char *name) {
+    auto *view = new QChartView(new QChart, parent);
+    view->setObjectName(QLatin1String(name));
+    view->chart()->legend()->hide();
+    view->chart()->setAnimationOptions(QChart::NoAnimation);
+    view->chart()->setMargins(QMargins(2, 2, 2, 2));
+    view->setRenderHint(QPainter::Antialiasing, false);
+    return view;
+}
+
+void DrawAwardChart(QChartView *view, const std::vector<Bar> &worked, const std::vector<Bar> &confirmed,
+                    const QString &axisTitle) {
+    QChart *c = view->chart();
+    c->removeAllSeries();
+    for (QAbstractAxis *a : c->axes()) {
+        c->removeAxis(a);
+        delete a;
+    }
+    if (worked.empty()) return;
+    QStringList categories;
+    for (const Bar &b : worked) categories << Trim(b.label);
+    auto *series = new QBarSeries;
+    double top = 1;
+    for (const std::vector<Bar> *bars : {&worked, &confirmed}) {
+        auto *set = new QBarSet(bars == &worked ? QStringLiteral("QSO") : QStringLiteral("QSL"));
+        set->setColor(bars == &worked ? AwardWorkedColour : AwardConfirmedColour);
+        set->setBorderColor(set->color());
+        for (size_t i = 0; i < worked.size(); ++i) {
+            const double v = i < bars->size() ? (*bars)[i].value : 0;
+            *set << v;
+            top = std::max(top, v);
+        }
+        series->append(set);
+    }
+    c->addSeries(series);
+    auto *x = new QBarCategoryAxis;
+    x->append(categories);
+    c->addAxis(x, Qt::AlignBottom);
+    series->attachAxis(x);
+    auto *y = new QValueAxis;
+    const double step = std::max(1.0, std::ceil(top / 4));
+    y->setRange(0, std::ceil(top / step) * step);
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickAnchor(0);
+    y->setTickInterval(step);
+    y->setLabelFormat(QStringLiteral("%d"));
+    if (!axisTitle.isEmpty()) y->setTitleText(axisTitle);
+    c->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(y);
+}
+
+AwardProgress GaugeProgress(QProgressBar *own) {
+    return [own](qint64 value, qint64 maximum) {
+        const int max = int(std::min<qint64>(std::max<qint64>(maximum, 1), INT_MAX));
+        const int v = int(std::clamp<qint64>(value, 0, max));
+        for (QProgressBar *bar : {own, StartupDone == 0 && glawnf ? glawnf->Gauge1 : nullptr}) {
+            if (!bar) continue;
+            bar->setMaximum(max);
+            bar->setValue(v);
+        }
+    };
+}
+
+QPushButton *NewPictureButton(QWidget *parent, const char *name, const QString &caption, const QString &hint) {
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setFlat(true);
+    b->setToolTip(hint);
+    b->setStyleSheet(QStringLiteral("QPushButton { color: white; background: #3c6aa5; border: 1px solid #9cc;"
+                                    " padding: 2px 6px; } QPushButton:pressed { background: #1c3a60; }"));
+    b->adjustSize();
+    return b;
+}
+
+WindowDrag::WindowDrag(QWidget *handle) : QObject(handle), handle_(handle) { handle->installEventFilter(this); }
+
+bool WindowDrag::eventFilter(QObject *o, QEvent *e) {
+    if (o != handle_) return false;
+    QWidget *w = handle_->window();
+    if (e->type() == QEvent::MouseButtonPress) {
+        auto *me = static_cast<QMouseEvent *>(e);
+        if (me->button() == Qt::LeftButton) {
+            dragging_ = true;
+            offset_ = me->globalPosition().toPoint() - w->pos();
+        }
+    } else if (e->type() == QEvent::MouseMove && dragging_) {
+        w->move(static_cast<QMouseEvent *>(e)->globalPosition().toPoint() - offset_);
+    } else if (e->type() == QEvent::MouseButtonRelease) {
+        dragging_ = false;
+    }
+    return false;
+}
+
+} // namespace zelmor
