@@ -65,7 +65,7 @@ void ConnectWindows() {
     StartupHook.activdxcc = [] { DXcc9b->activdxcc(); };
     StartupHook.RefreshDxccTables = [] { DXcc9b->RefreshDxccTables(); };
     LauncherHook.ShowRussianRegions = [] { russall->ShowRegionList(); };
-    RefreshCountryStatistics = [](const QString &country) { Statist->ShowCountryStatistics(country); };
+    RefreshCountryStatistics = [](const QString &country) { Statist->QueueCountryStatistics(country); };
 }
 
 void DisconnectWindows() {

@@ -106,6 +106,12 @@ int main(int argc, char **argv) {
     russall->hide();
     Time("IOTA table (FillIotaTable)", 5, [] { IOTA->FillIotaTable(); });
     Time("ShowCountryStatistics(Japan), window hidden", 20, [] { Statist->ShowCountryStatistics(QStringLiteral("Japan")); });
+    Statist->show();
+    Time("Statistics of a call analysis, window shown (count and five charts)", 20, [] {
+        Statist->QueueCountryStatistics(QStringLiteral("Japan"));
+        QApplication::processEvents();
+        QApplication::processEvents();
+    });
     DestroyAllWindows();
     return 0;
 }

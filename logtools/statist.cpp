@@ -103,11 +103,29 @@ TStatist::TStatist(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Frameless
     chartTimer_->setSingleShot(true);
     chartTimer_->setInterval(0);
     connect(chartTimer_, &QTimer::timeout, this, &TStatist::redrawCharts);
+    countTimer_ = new QTimer(this);
+    countTimer_->setSingleShot(true);
+    countTimer_->setInterval(0);
+    connect(countTimer_, &QTimer::timeout, this, &TStatist::countQueued);
 }
 
 void TStatist::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
+    countQueued();
     FormActivate();
+}
+
+void TStatist::QueueCountryStatistics(const QString &country) {
+    queued_ = country;
+    hasQueued_ = true;
+    setWindowTitle(StoredCountry(country));
+    if (isVisible() && !countTimer_->isActive()) countTimer_->start();
+}
+
+void TStatist::countQueued() {
+    if (!hasQueued_ || !isVisible()) return;
+    hasQueued_ = false;
+    ShowCountryStatistics(queued_);
 }
 
 void TStatist::FormActivate() {
@@ -119,6 +137,7 @@ void TStatist::FormActivate() {
 }
 
 void TStatist::ShowCountryStatistics(const QString &country) {
+    hasQueued_ = false;
     const QString stored = StoredCountry(country);
     setWindowTitle(stored);
     Counters = CountCountryStatistics(LogColumns, stored);

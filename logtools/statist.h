@@ -37,6 +37,10 @@ public:
 
     // The counts and charts of one country (cut as the log stores it).
     void ShowCountryStatistics(const QString &country);
+    // The country of a call analysis: the caption at once, the counts once
+    // the analysis has returned, so typing never waits for them; a hidden
+    // window counts when it is shown.
+    void QueueCountryStatistics(const QString &country);
     void FormActivate();
     void N2Click() { hide(); }
 
@@ -48,7 +52,11 @@ private:
     void world2Change(const QString &text);
     void takeFromList(const QString &entry);
     void redrawCharts();
+    void countQueued();
     QTimer *chartTimer_;
+    QTimer *countTimer_;
+    QString queued_;
+    bool hasQueued_ = false;
 };
 
 extern TStatist *Statist;

@@ -289,6 +289,7 @@ TEST_F(AwardWindowsTest, StatisticsFollowTheCountryFieldAndTheCallAnalysis) {
                                           Qso("JA1A", "Japan", "14  Mhz", "SSB", QslSentAndReceived),
                                           Qso("JA1B", "Japan", "14  Mhz", "SSB", QslSent),
                                           Qso("JA1C", "Japan", "7.0 Mhz", "CW", QslReceived),
+                                          Qso("ZD9A", "Tristan da Cunha & Gough Islan", "14  Mhz", "CW", QslSent),
                                       });
     OpenLog();
     DxccCountryList = QStringList{"Jan Mayen", "Japan", "Jamaica"};
@@ -310,10 +311,22 @@ TEST_F(AwardWindowsTest, StatisticsFollowTheCountryFieldAndTheCallAnalysis) {
     EXPECT_EQ(Statist->Series4, (std::vector<Bar>{{"7.0", 1, QColor(255, 0, 0)}}));
     EXPECT_TRUE(Statist->Series1.empty());
 
-    // The call analysis hands every found country over.
+    // The call analysis hands every found country over; the count follows
+    // once the analysis has returned.
     RefreshCountryStatistics("Tristan da Cunha & Gough Islands");
     EXPECT_EQ(Statist->windowTitle(), "Tristan da Cunha & Gough Islan");
+    EXPECT_EQ(Statist->Series5.size(), 1u);
+    QApplication::processEvents();
     EXPECT_TRUE(Statist->Series5.empty());
+    EXPECT_EQ(Statist->Series4, (std::vector<Bar>{{"14", 1, QColor(255, 0, 0)}}));
+    EXPECT_EQ(Statist->yesSeries4, (std::vector<Bar>{{"14", 0, QColor(0, 0, 255)}}));
+    // A hidden window counts when it is shown.
+    Statist->hide();
+    RefreshCountryStatistics("Japan");
+    QApplication::processEvents();
+    EXPECT_EQ(Statist->Series4.front().label, "14");
+    Statist->show();
+    EXPECT_EQ(Statist->Series4.front().label, "7.0");
 
     Statist->N2->trigger();
     EXPECT_FALSE(Statist->isVisible());
