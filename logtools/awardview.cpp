@@ -9,6 +9,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFont>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QValueAxis>
@@ -41,7 +42,7 @@ QChartView *NewAwardChartView(QWidget *parent, const char *name) {
 }
 
 void DrawAwardChart(QChartView *view, const std::vector<Bar> &worked, const std::vector<Bar> &confirmed,
-                    const QString &axisTitle) {
+                    const QString &axisTitle, int labelPoints) {
     QChart *c = view->chart();
     c->removeAllSeries();
     for (QAbstractAxis *a : c->axes()) {
@@ -70,13 +71,20 @@ void DrawAwardChart(QChartView *view, const std::vector<Bar> &worked, const std:
     c->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto *y = new QValueAxis;
-    const double step = std::max(1.0, std::ceil(top / 4));
+    // A small chart has room for fewer value labels.
+    const double step = std::max(1.0, std::ceil(top / (labelPoints > 0 ? 2 : 4)));
     y->setRange(0, std::ceil(top / step) * step);
     y->setTickType(QValueAxis::TicksDynamic);
     y->setTickAnchor(0);
     y->setTickInterval(step);
     y->setLabelFormat(QStringLiteral("%d"));
     if (!axisTitle.isEmpty()) y->setTitleText(axisTitle);
+    if (labelPoints > 0) {
+        QFont f = x->labelsFont();
+        f.setPointSize(labelPoints);
+        x->setLabelsFont(f);
+        y->setLabelsFont(f);
+    }
     c->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
 }

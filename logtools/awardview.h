@@ -24,8 +24,9 @@ QRegion RoundRectRegion(const QRect &r, int ew, int eh);
 
 // Redraws a chart view: one category per worked bar, the worked bars red and
 // the confirmed ones blue, no animation.
+// A small chart gets a smaller `labelPoints` for its axis labels.
 void DrawAwardChart(QChartView *view, const std::vector<Bar> &worked, const std::vector<Bar> &confirmed,
-                    const QString &axisTitle = QString());
+                    const QString &axisTitle = QString(), int labelPoints = 0);
 QChartView *NewAwardChartView(QWidget *parent, const char *name);
 
 // A count's progress on the window's bar and, while the start-up runs, on the

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QChartView>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -58,11 +59,12 @@ TDXcc9b::TDXcc9b(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWi
 
     str2 = new TStringGrid(21, 400, this);
     str2->setObjectName(QStringLiteral("str2"));
+    str2->horizontalHeader()->setMinimumSectionSize(12); // the narrow "Y" columns
     str2->setGeometry(44, 60, 712, 300);
-    str2->setColWidth(0, 170);
-    str2->setColWidth(1, 50);
+    str2->setColWidth(0, 150);
+    str2->setColWidth(1, 52);
     str2->setColWidth(2, 36);
-    for (int col = 3; col <= 20; ++col) str2->setColWidth(col, col % 2 ? 30 : 16);
+    for (int col = 3; col <= 20; ++col) str2->setColWidth(col, col % 2 ? 30 : 20);
 
     Chart1 = NewAwardChartView(this, "Chart1");
     Chart1->setGeometry(44, 366, 540, 166);
@@ -135,8 +137,9 @@ void TDXcc9b::FormActivate() {
 }
 
 void TDXcc9b::setHeading(const QString &modeLabel) {
-    zag->setHtml(QStringLiteral("<b>%1</b>&nbsp;&nbsp;&nbsp;<b>DXCC 9 - band</b><br><span style=\"color:#a00000\">%2</span>")
-                     .arg(StationProfile.call.toHtmlEscaped(), modeLabel.toHtmlEscaped()));
+    const QString call = StationProfile.call.toHtmlEscaped();
+    zag->setHtml(QStringLiteral("<b>%1DXCC 9 - band</b><br><span style=\"color:#a00000\">%2</span>")
+                     .arg(call.isEmpty() ? QString() : call + QStringLiteral(" - "), modeLabel.toHtmlEscaped()));
 }
 
 QStringList TDXcc9b::headingLines() const { return zag->toPlainText().split(u'\n'); }

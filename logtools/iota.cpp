@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 
 #include <QChartView>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -37,6 +38,7 @@ TIOTA::TIOTA(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
 
     striota = new TStringGrid(10, 2, this);
     striota->setObjectName(QStringLiteral("striota"));
+    striota->horizontalHeader()->setMinimumSectionSize(12); // the narrow "Y" columns
     striota->setGeometry(10, 36, 560, 530);
     for (int half = 0; half < 2; ++half) {
         striota->setColWidth(half * 5 + 0, 50);

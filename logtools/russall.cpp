@@ -9,6 +9,7 @@
 
 #include <QChartView>
 #include <QEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -35,9 +36,10 @@ Trussall::Trussall(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Frameless
 
     strrus = new TStringGrid(19, 91, this);
     strrus->setObjectName(QStringLiteral("strrus"));
+    strrus->horizontalHeader()->setMinimumSectionSize(12); // the narrow "Y" columns
     strrus->setGeometry(10, 36, 700, 340);
     strrus->setColWidth(0, 190);
-    for (int col = 1; col <= 18; ++col) strrus->setColWidth(col, col % 2 ? 34 : 16);
+    for (int col = 1; col <= 18; ++col) strrus->setColWidth(col, col % 2 ? 30 : 20);
 
     Chart1 = NewAwardChartView(this, "Chart1");
     Chart1->setGeometry(10, 382, 700, 196);

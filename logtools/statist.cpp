@@ -152,7 +152,7 @@ void TStatist::ShowCountryStatistics(const QString &country) {
 
 void TStatist::redrawCharts() {
     if (!isVisible()) return;
-    for (const ChartPlace &p : Places) DrawAwardChart(this->*p.view, this->*p.worked, this->*p.confirmed);
+    for (const ChartPlace &p : Places) DrawAwardChart(this->*p.view, this->*p.worked, this->*p.confirmed, QString(), 6);
 }
 
 void TStatist::world2Change(const QString &text) {

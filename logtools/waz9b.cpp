@@ -8,6 +8,7 @@
 
 #include <QChartView>
 #include <QEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -34,9 +35,10 @@ Twaz9b::Twaz9b(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
 
     strw = new TStringGrid(19, 41, this);
     strw->setObjectName(QStringLiteral("strw"));
+    strw->horizontalHeader()->setMinimumSectionSize(12); // the narrow "Y" columns
     strw->setGeometry(10, 36, 580, 300);
     strw->setColWidth(0, 44);
-    for (int col = 1; col <= 18; ++col) strw->setColWidth(col, col % 2 ? 34 : 16);
+    for (int col = 1; col <= 18; ++col) strw->setColWidth(col, col % 2 ? 30 : 20);
 
     Chart1 = NewAwardChartView(this, "Chart1");
     Chart1->setGeometry(10, 342, 580, 196);
