@@ -20,17 +20,6 @@
 
 namespace zelmor {
 
-QRegion RoundRectRegion(const QRect &r, int ew, int eh) {
-    ew = std::min(ew, r.width());
-    eh = std::min(eh, r.height());
-    QRegion out(r.adjusted(ew / 2, 0, -(ew / 2), 0));
-    out += QRegion(r.adjusted(0, eh / 2, 0, -(eh / 2)));
-    for (const QPoint &c : {r.topLeft(), QPoint(r.right() - ew + 1, r.top()), QPoint(r.left(), r.bottom() - eh + 1),
-                            QPoint(r.right() - ew + 1, r.bottom() - eh + 1)})
-        out += QRegion(QRect(c, QSize(ew, eh)), QRegion::Ellipse);
-    return out;
-}
-
 QChartView *NewAwardChartView(QWidget *parent, const char *name) {
     auto *view = new QChartView(new QChart, parent);
     view->setObjectName(QLatin1String(name));

@@ -1,13 +1,12 @@
 #pragma once
 // What the award and statistics windows share on screen: their bar charts
-// drawn from the plain chart models, rounded window outlines, dragging by a
+// drawn from the plain chart models, dragging by a
 // background picture, picture buttons and the progress bars of a count.
 #include "logbook/barchart.h"
 #include "logtools/awardtables.h"
 
 #include <QObject>
 #include <QPoint>
-#include <QRegion>
 #include <QString>
 #include <vector>
 
@@ -17,10 +16,6 @@ class QPushButton;
 class QWidget;
 
 namespace zelmor {
-
-// The window-style region of a rounded rectangle whose corners are ellipses
-// of ew x eh; `r` spans the outline's pixels inclusively.
-QRegion RoundRectRegion(const QRect &r, int ew, int eh);
 
 // Redraws a chart view: one category per worked bar, the worked bars red and
 // the confirmed ones blue, no animation.

@@ -6,6 +6,7 @@
 #include "logtools/gridlisting.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
+#include "platform/windowshape.h"
 
 #include <QAction>
 #include <QChartView>
@@ -22,9 +23,6 @@ namespace zelmor {
 TDXcc9b *DXcc9b = nullptr;
 
 namespace {
-// The design's outline counts from a client area at (4, 22); the frameless
-// window starts there.
-constexpr int RegionDx = -4, RegionDy = -22;
 constexpr int FirstEntityRow = 1, LastClearedRow = 399;
 } // namespace
 
@@ -35,7 +33,7 @@ QString DxccModeLabel(const QString &mode) {
 TDXcc9b::TDXcc9b(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("DXcc9b"));
     setWindowTitle(QStringLiteral("DXCC 9 - band"));
-    resize(772 + RegionDx, 573 + RegionDy);
+    resize(772 - ClientOrigin.x(), 573 - ClientOrigin.y());
     setStyleSheet(QStringLiteral("TDXcc9b { background: #dfe8f2; }"));
 
     Image1 = new QLabel(this);
@@ -131,8 +129,7 @@ void TDXcc9b::showEvent(QShowEvent *e) {
 }
 
 void TDXcc9b::FormActivate() {
-    setMask(RoundRectRegion(QRect(QPoint(4 + RegionDx, 23 + RegionDy), QPoint(772 + RegionDx - 1, 573 + RegionDy - 1)),
-                            28, 28));
+    SetWindowMask(this, RoundRectRegion(4, 23, 772, 573, 28, 28));
     redrawChart();
 }
 

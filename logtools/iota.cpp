@@ -4,6 +4,7 @@
 #include "logtools/awardview.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
+#include "platform/windowshape.h"
 
 #include <QChartView>
 #include <QHeaderView>
@@ -58,7 +59,7 @@ TIOTA::TIOTA(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
 
 void TIOTA::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
-    setMask(RoundRectRegion(rect(), 24, 24));
+    SetWindowMask(this, WindowRegion(RoundRectRegion(0, 0, width(), height(), 24, 24)));
     DrawAwardChart(Chart1, Series1, Series2);
 }
 

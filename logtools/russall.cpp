@@ -5,6 +5,7 @@
 #include "logtools/awardview.h"
 #include "platform/activation.h"
 #include "platform/dialogs.h"
+#include "platform/windowshape.h"
 #include "platform/paths.h"
 
 #include <QChartView>
@@ -68,7 +69,7 @@ void Trussall::changeEvent(QEvent *e) {
 }
 
 void Trussall::FormActivate() {
-    setMask(RoundRectRegion(rect(), 24, 24));
+    SetWindowMask(this, WindowRegion(RoundRectRegion(0, 0, width(), height(), 24, 24)));
     StringGridModel &g = strrus->model();
     for (int r = 1; r <= RegionCount; ++r)
         for (int col = 1; col <= 18; ++col) g.setCell(col, r, QString());

@@ -3,6 +3,7 @@
 #include "logbook/logfile.h"
 #include "logbook/reference.h"
 #include "logtools/awardview.h"
+#include "platform/windowshape.h"
 
 #include <QAction>
 #include <QChartView>
@@ -19,9 +20,6 @@ namespace zelmor {
 TStatist *Statist = nullptr;
 
 namespace {
-// The design's outline, shifted so the window starts at the tabs' left and
-// the rounded body's top.
-constexpr int RegionDx = -10, RegionDy = -40;
 
 struct ChartPlace {
     QChartView *TStatist::*view;
@@ -41,14 +39,15 @@ const ChartPlace Places[] = {
     {&TStatist::Chart2, &TStatist::Series2, &TStatist::yesSeries2, StatisticsMode::Sstv, "Chart2", "SSTV", 463, 497},
 };
 
+// A control's place given in the outline's window coordinates.
 QRect DesignRect(int l, int t, int r, int b) {
-    return QRect(QPoint(l + RegionDx, t + RegionDy), QPoint(r + RegionDx - 1, b + RegionDy - 1));
+    return QRect(QPoint(l, t) - ClientOrigin, QPoint(r - 1, b - 1) - ClientOrigin);
 }
 } // namespace
 
 TStatist::TStatist(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Statist"));
-    resize(402 + RegionDx, 534 + RegionDy);
+    resize(402 - ClientOrigin.x(), 534 - ClientOrigin.y());
     setStyleSheet(QStringLiteral("TStatist { background: #dfe8f2; }"));
 
     Image1 = new QLabel(this);
@@ -130,9 +129,9 @@ void TStatist::countQueued() {
 
 void TStatist::FormActivate() {
     Memo1->hide();
-    QRegion shape = RoundRectRegion(DesignRect(46, 44, 402, 534), 20, 20);
-    for (const ChartPlace &p : Places) shape += RoundRectRegion(DesignRect(14, p.tabTop, 70, p.tabBottom), 10, 10);
-    setMask(shape);
+    QRegion shape = RoundRectRegion(46, 44, 402, 534, 20, 20);
+    for (const ChartPlace &p : Places) shape += RoundRectRegion(14, p.tabTop, 70, p.tabBottom, 10, 10);
+    SetWindowMask(this, shape);
     redrawCharts();
 }
 

@@ -5,6 +5,7 @@
 #include "logtools/awardview.h"
 #include "platform/activation.h"
 #include "platform/dialogs.h"
+#include "platform/windowshape.h"
 
 #include <QChartView>
 #include <QEvent>
@@ -67,7 +68,7 @@ void Twaz9b::changeEvent(QEvent *e) {
 }
 
 void Twaz9b::FormActivate() {
-    setMask(RoundRectRegion(rect(), 24, 24));
+    SetWindowMask(this, WindowRegion(RoundRectRegion(0, 0, width(), height(), 24, 24)));
     CountWazZones();
 }
 

@@ -294,6 +294,10 @@ TEST_F(AwardWindowsTest, StatisticsFollowTheCountryFieldAndTheCallAnalysis) {
     OpenLog();
     DxccCountryList = QStringList{"Jan Mayen", "Japan", "Jamaica"};
     Statist->show();
+    // The rounded body with five tabs on its left (window coordinates less
+    // the client origin (4, 22)).
+    for (const auto &[x, y, inside] : {std::tuple{20, 125, true}, {20, 170, false}, {60, 300, true}, {60, 40, false}})
+        EXPECT_EQ(Statist->mask().contains(QPoint(x - 4, y - 22)), inside) << x << "," << y;
     Statist->world2->setFocus();
     for (const QString ch : {"j", "a", "p", "a"}) QTest::keyClick(Statist->world2, ch.at(0).toLatin1());
     EXPECT_EQ(Statist->world2->text(), "Japa");
