@@ -3,6 +3,8 @@
 #include "common/text.h"
 #include "logbook/glawnf.h"
 #include "logbook/logfile.h"
+#include "platform/activation.h"
+#include "platform/windowshape.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -10,6 +12,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QFont>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QValueAxis>
@@ -99,6 +103,57 @@ QPushButton *NewPictureButton(QWidget *parent, const char *name, const QString &
                                     " padding: 2px 6px; } QPushButton:pressed { background: #1c3a60; }"));
     b->adjustSize();
     return b;
+}
+
+QLabel *DecorateAwardWindow(QWidget *window, const QString &caption) {
+    window->setStyleSheet(QStringLiteral("#%1 { background: #dfe8f2; }").arg(window->objectName()));
+    auto *strip = new QLabel(QStringLiteral("   ") + caption, window);
+    strip->setObjectName(QStringLiteral("Image1"));
+    strip->setGeometry(0, 0, window->width(), 30);
+    strip->setStyleSheet(QStringLiteral("background: #2a4d7a; color: white; font-weight: bold;"));
+    new WindowDrag(strip);
+    auto *close = NewPictureButton(window, "ImageClose", QStringLiteral("×"), QStringLiteral("Закрыть"));
+    close->setGeometry(window->width() - 36, 3, 26, 24);
+    QObject::connect(close, &QPushButton::clicked, window, &QWidget::hide);
+    return strip;
+}
+
+void ShapeAwardWindow(QWidget *window) {
+    SetWindowMask(window, WindowRegion(RoundRectRegion(0, 0, window->width(), window->height(), 24, 24)));
+}
+
+QProgressBar *NewAwardGauge(QWidget *parent, const QRect &place) {
+    auto *gauge = new QProgressBar(parent);
+    gauge->setObjectName(QStringLiteral("Gauge1"));
+    gauge->setTextVisible(false);
+    if (place.height() > place.width()) gauge->setOrientation(Qt::Vertical);
+    gauge->setGeometry(place);
+    return gauge;
+}
+
+TStringGrid *NewBandGrid(QWidget *parent, const char *name, int rows, int nameWidth, const QRect &place) {
+    auto *grid = new TStringGrid(1 + 2 * AwardBandCount, rows, parent);
+    grid->setObjectName(QLatin1String(name));
+    grid->horizontalHeader()->setMinimumSectionSize(12); // the narrow "Y" columns
+    grid->setGeometry(place);
+    grid->setColWidth(0, nameWidth);
+    StringGridModel &g = grid->model();
+    for (int k = 0; k < AwardBandCount; ++k) {
+        grid->setColWidth(1 + 2 * k, 30);
+        grid->setColWidth(2 + 2 * k, 20);
+        g.setCell(1 + 2 * k, 0, AwardBandLabels[size_t(k)]);
+        g.setCell(2 + 2 * k, 0, QStringLiteral("Y"));
+    }
+    return grid;
+}
+
+bool ShowActivation::runsOn(const QWidget *window, const QEvent *e) {
+    if (e->type() != QEvent::ActivationChange || !window->isActiveWindow()) return false;
+    if (afterShow_) {
+        afterShow_ = false;
+        return false;
+    }
+    return ActivatedFromOwnWindow(window);
 }
 
 WindowDrag::WindowDrag(QWidget *handle) : QObject(handle), handle_(handle) { handle->installEventFilter(this); }

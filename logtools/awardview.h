@@ -4,6 +4,7 @@
 // background picture, picture buttons and the progress bars of a count.
 #include "logbook/barchart.h"
 #include "logtools/awardtables.h"
+#include "platform/stringgrid.h"
 
 #include <QObject>
 #include <QPoint>
@@ -11,8 +12,11 @@
 #include <vector>
 
 class QChartView;
+class QEvent;
+class QLabel;
 class QProgressBar;
 class QPushButton;
+class QRect;
 class QWidget;
 
 namespace zelmor {
@@ -31,6 +35,29 @@ AwardProgress GaugeProgress(QProgressBar *own);
 // A flat captioned button standing for a pair of pictures: it looks pressed
 // while held.
 QPushButton *NewPictureButton(QWidget *parent, const char *name, const QString &caption, const QString &hint);
+
+// The frame the award tables share: a background, a title strip with the
+// caption that drags the window and carries a close button. Returns the strip.
+QLabel *DecorateAwardWindow(QWidget *window, const QString &caption);
+// The window's outline: its client area with rounded corners.
+void ShapeAwardWindow(QWidget *window);
+QProgressBar *NewAwardGauge(QWidget *parent, const QRect &place);
+// A grid of a name column and nine band pairs (count, "Y"), headed "1.8" to
+// "28" and "Y".
+TStringGrid *NewBandGrid(QWidget *parent, const char *name, int rows, int nameWidth, const QRect &place);
+
+// Activation as these windows take it: on show, and when the focus comes
+// from another of our windows, but not from the activation that follows a
+// show, which would undo what the caller has just filled.
+class ShowActivation {
+public:
+    void shown() { afterShow_ = true; }
+    // For a window's change event: whether its activation work runs now.
+    bool runsOn(const QWidget *window, const QEvent *e);
+
+private:
+    bool afterShow_ = false;
+};
 
 // Moves the window of `handle` while the left button drags on it: the
 // window's corner keeps its distance to the cursor from the press on.

@@ -26,16 +26,7 @@ TIOTA::TIOTA(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     setObjectName(QStringLiteral("IOTA"));
     setWindowTitle(QStringLiteral("IOTA"));
     resize(760, 580);
-    setStyleSheet(QStringLiteral("TIOTA { background: #dfe8f2; }"));
-
-    Image1 = new QLabel(QStringLiteral("   IOTA"), this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, width(), 30);
-    Image1->setStyleSheet(QStringLiteral("background: #2a4d7a; color: white; font-weight: bold;"));
-    new WindowDrag(Image1);
-    auto *close = NewPictureButton(this, "ImageClose", QStringLiteral("×"), QStringLiteral("Закрыть"));
-    close->setGeometry(width() - 36, 3, 26, 24);
-    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+    Image1 = DecorateAwardWindow(this, windowTitle());
 
     striota = new TStringGrid(10, 2, this);
     striota->setObjectName(QStringLiteral("striota"));
@@ -50,16 +41,12 @@ TIOTA::TIOTA(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     }
     Chart1 = NewAwardChartView(this, "Chart1");
     Chart1->setGeometry(576, 36, 174, 400);
-    Gauge1 = new QProgressBar(this);
-    Gauge1->setObjectName(QStringLiteral("Gauge1"));
-    Gauge1->setOrientation(Qt::Vertical);
-    Gauge1->setTextVisible(false);
-    Gauge1->setGeometry(740, 446, 10, 120);
+    Gauge1 = NewAwardGauge(this, QRect(740, 446, 10, 120));
 }
 
 void TIOTA::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
-    SetWindowMask(this, WindowRegion(RoundRectRegion(0, 0, width(), height(), 24, 24)));
+    ShapeAwardWindow(this);
     DrawAwardChart(Chart1, Series1, Series2);
 }
 

@@ -3,6 +3,7 @@
 // the nine HF bands. Its activation empties the counts; the launcher's
 // "Russ all" shows it and counts the log.
 #include "logbook/barchart.h"
+#include "logtools/awardview.h"
 #include "platform/stringgrid.h"
 
 #include <QWidget>
@@ -40,7 +41,7 @@ protected:
     void changeEvent(QEvent *e) override;
 
 private:
-    bool activationOfShow_ = false;
+    ShowActivation activation_;
 };
 
 extern Trussall *russall;

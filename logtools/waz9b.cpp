@@ -22,63 +22,33 @@ Twaz9b::Twaz9b(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     setObjectName(QStringLiteral("waz9b"));
     setWindowTitle(QStringLiteral("WAZ - 9 band"));
     resize(600, 560);
-    setStyleSheet(QStringLiteral("Twaz9b { background: #dfe8f2; }"));
     WatchActivations();
-
-    Image1 = new QLabel(QStringLiteral("   WAZ - 9 band"), this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, width(), 30);
-    Image1->setStyleSheet(QStringLiteral("background: #2a4d7a; color: white; font-weight: bold;"));
-    new WindowDrag(Image1);
-    auto *close = NewPictureButton(this, "ImageClose", QStringLiteral("×"), QStringLiteral("Закрыть"));
-    close->setGeometry(width() - 36, 3, 26, 24);
-    connect(close, &QPushButton::clicked, this, &QWidget::hide);
-
-    strw = new TStringGrid(19, 41, this);
-    strw->setObjectName(QStringLiteral("strw"));
-    strw->horizontalHeader()->setMinimumSectionSize(12); // the narrow "Y" columns
-    strw->setGeometry(10, 36, 580, 300);
-    strw->setColWidth(0, 44);
-    for (int col = 1; col <= 18; ++col) strw->setColWidth(col, col % 2 ? 30 : 20);
-
+    Image1 = DecorateAwardWindow(this, windowTitle());
+    strw = NewBandGrid(this, "strw", 41, 44, QRect(10, 36, 580, 300));
     Chart1 = NewAwardChartView(this, "Chart1");
     Chart1->setGeometry(10, 342, 580, 196);
-    Gauge1 = new QProgressBar(this);
-    Gauge1->setObjectName(QStringLiteral("Gauge1"));
-    Gauge1->setTextVisible(false);
-    Gauge1->setGeometry(10, 544, 580, 8);
+    Gauge1 = NewAwardGauge(this, QRect(10, 544, 580, 8));
 }
 
 void Twaz9b::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
-    activationOfShow_ = true;
+    activation_.shown();
     FormActivate();
 }
 
 void Twaz9b::changeEvent(QEvent *e) {
     QWidget::changeEvent(e);
-    if (e->type() != QEvent::ActivationChange || !isActiveWindow()) return;
-    // The show has counted already; later activations from another of our
-    // windows count again.
-    if (activationOfShow_) {
-        activationOfShow_ = false;
-        return;
-    }
-    if (ActivatedFromOwnWindow(this)) FormActivate();
+    if (activation_.runsOn(this, e)) FormActivate();
 }
 
 void Twaz9b::FormActivate() {
-    SetWindowMask(this, WindowRegion(RoundRectRegion(0, 0, width(), height(), 24, 24)));
+    ShapeAwardWindow(this);
     CountWazZones();
 }
 
 void Twaz9b::CountWazZones() {
     StringGridModel &g = strw->model();
     g.setCell(0, 0, QStringLiteral("Зоны"));
-    for (int k = 0; k < AwardBandCount; ++k) {
-        g.setCell(1 + 2 * k, 0, AwardBandLabels[size_t(k)]);
-        g.setCell(2 + 2 * k, 0, QStringLiteral("Y"));
-    }
     for (int z = 1; z <= WazZoneCount; ++z) g.setCell(0, z, QString::number(z));
     WazTable zones{};
     try {

@@ -2,6 +2,7 @@
 // The WAZ table: CQ zones worked and confirmed on the nine HF bands, counted
 // from the log file each time the window is activated.
 #include "logbook/barchart.h"
+#include "logtools/awardview.h"
 #include "platform/stringgrid.h"
 
 #include <QWidget>
@@ -36,7 +37,7 @@ protected:
     void changeEvent(QEvent *e) override;
 
 private:
-    bool activationOfShow_ = false;
+    ShowActivation activation_;
 };
 
 extern Twaz9b *waz9b;
