@@ -154,6 +154,16 @@ TEST_F(GridListingTest, WithoutPageNumbersAndWithoutRows) {
     EXPECT_TRUE(c.findText("H2"));
 }
 
+TEST_F(GridListingTest, HeadingLinesPastThePageBottomStillPrintEveryRow) {
+    QStringList heading;
+    for (int i = 0; i < 60; ++i) heading << QStringLiteral("line %1").arg(i);
+    const RecordingCanvas &c = print(Grid(3, 3), heading); // the table would start at 4248
+    // The first page takes one row all the same, the next page the rest.
+    EXPECT_EQ(c.pages, 2);
+    EXPECT_EQ(dataRowsOf(c, 0), std::vector<int>{1});
+    EXPECT_EQ(dataRowsOf(c, 1), (std::vector<int>{2, 3}));
+}
+
 TEST_F(GridListingTest, PrinterScale) {
     const PrinterScale fine = PrinterScale::FromDpi(600, 600);
     EXPECT_EQ(fine.x(408), 680);
