@@ -1,6 +1,7 @@
 #include "app/allwindows.h"
 #include "logbook/glawnf.h"
 #include "platform/keyboardlayout.h"
+#include "platform/parallelport.h"
 #include "platform/qtsound.h"
 #include "platform/sound.h"
 
@@ -14,6 +15,8 @@ int main(int argc, char **argv) {
 
     zelmor::QtSound sound;
     zelmor::platform::setDefaultSound(&sound);
+    zelmor::PpdevParallelPort port;
+    zelmor::platform::setDefaultParallelPort(&port);
 
     zelmor::platform::installKeyboardLayoutFilter();
     zelmor::CreateAllWindows();
@@ -25,5 +28,6 @@ int main(int argc, char **argv) {
 
     zelmor::DestroyAllWindows();
     zelmor::platform::setDefaultSound(nullptr);
+    zelmor::platform::setDefaultParallelPort(nullptr);
     return rc;
 }

@@ -14,6 +14,7 @@
 #include "logtools/russall.h"
 #include "logtools/statist.h"
 #include "station/catsettings.h"
+#include "station/cwkeys.h"
 #include "station/nastroy.h"
 #include "station/rxtx.h"
 #include "station/settingsloader.h"
@@ -28,6 +29,7 @@ void ConnectWindows() {
     StartupHook.LoadSettings = [] {
         LoadSettings();
         LoadCatSettings();
+        LoadKeyerSettings();
     };
     WriteDefaultSettingsDialogHook = WriteDefaultDialogSettings;
     StartupHook.GiveBandChartMarkers = [] { rxtx->GiveBandChartMarkers(); };
@@ -66,9 +68,11 @@ void ConnectWindows() {
     StartupHook.RefreshDxccTables = [] { DXcc9b->RefreshDxccTables(); };
     LauncherHook.ShowRussianRegions = [] { russall->ShowRegionList(); };
     RefreshCountryStatistics = [](const QString &country) { Statist->QueueCountryStatistics(country); };
+    CreateCwKeyer();
 }
 
 void DisconnectWindows() {
+    DestroyCwKeyer();
     StartupHook = {};
     WriteDefaultSettingsDialogHook = nullptr;
     OpenLogReloadLists = nullptr;

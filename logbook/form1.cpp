@@ -300,6 +300,7 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(Panel35);
     layout->addWidget(Panel13, 1);
     layout->addLayout(bottom);
+    buildCwControls(layout);
     layout->addWidget(Image34);
     applyContentMargins();
 

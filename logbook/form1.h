@@ -27,6 +27,8 @@ class QListWidget;
 class QMenu;
 class QScatterSeries;
 class QScrollBar;
+class QPlainTextEdit;
+class QVBoxLayout;
 class QStringListModel;
 class QTimer;
 class QToolButton;
@@ -45,6 +47,10 @@ extern std::function<void(int line)> SendCwCommandLine;
 extern std::function<void()> RefreshLogGrid;
 // The sound mixer, created at the first activation with a sound card.
 extern std::function<void()> CreateAudioMixer;
+// The CW keyer's: a character typed into the CW operating window or the
+// typing line, and the end of the PTT timer's lead or tail.
+extern std::function<void(QChar)> CwCharacterTyped;
+extern std::function<void()> CwPttTimerExpired;
 
 class Tform1 : public QWidget {
     Q_OBJECT
@@ -120,6 +126,12 @@ public:
     QAction *D_QSO1, *D_QSO2, *D_QSL3, *D_DXCC1, *D_DXCC2; // chart switches
     QTimer *Timer4;        // 300 ms after a change of the call
     QTimer *Timer5;        // oscilloscope frames
+    // CW keying.
+    QPlainTextEdit *Memo3; // the CW operating window: typing keys it, sent texts are listed
+    QFrame *Panel7;        // the CW panel, shown while CW work is on
+    QLineEdit *Edit1;      // its echo line: what the keyer has sent
+    QLineEdit *Edit2;      // its typing line: each new last character is keyed
+    QTimer *Timer3;        // PTT lead and tail, one-shot
 
     int StoredCallLength = 0;
 
@@ -268,6 +280,7 @@ private:
     bool mixerCreated_ = false;
     bool activatedByShow_ = false;
     QWidget *sliderTrack_ = nullptr;
+    void buildCwControls(QVBoxLayout *layout);
     void renderChart();
     void fieldKeyUp(QLineEdit *field, QKeyEvent *e);
     void fieldEntered(QLineEdit *field);

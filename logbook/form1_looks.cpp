@@ -223,8 +223,9 @@ void Tform1::FormActivate() {
     Image2->setTextPosition(0);
     // 2. The keyer's timers take the element times of the settings.
     if (glawnf && Nastroy) {
-        if (glawnf->Timer1->interval() != Nastroy->updo->value()) glawnf->Timer1->setInterval(Nastroy->updo->value());
-        if (glawnf->Timer3->interval() != Nastroy->updo1->value()) glawnf->Timer3->setInterval(Nastroy->updo1->value());
+        // A running keyer clock takes a new interval at its next start.
+        if (glawnf->Timer1->Interval() != quint32(Nastroy->updo->value())) glawnf->Timer1->setInterval(Nastroy->updo->value());
+        if (glawnf->Timer3->Interval() != quint32(Nastroy->updo1->value())) glawnf->Timer3->setInterval(Nastroy->updo1->value());
     }
     // 3. The mixer is made once, with the first activation that has a card.
     if (Nastroy && Nastroy->n21->isChecked()) {

@@ -179,15 +179,20 @@ Tglawnf::Tglawnf(QWidget *parent)
         return t;
     };
     // The keyer timers get their element times from the CW speed settings.
-    Timer1 = timer("Timer1", 1000);
+    Timer1 = new THiResTimer;
+    Timer1->OnTimer = [](THiResTimer *) {
+        if (LauncherHook.Timer1Timer) LauncherHook.Timer1Timer();
+    };
+    Timer3 = new THiResTimer;
+    Timer3->setInterval(33);
+    Timer3->OnTimer = [](THiResTimer *) {
+        if (LauncherHook.Timer3Timer) LauncherHook.Timer3Timer();
+    };
     Timer2 = timer("Timer2", 1000);
-    Timer3 = timer("Timer3", 33);
     Timer4 = timer("Timer4", 2000);
     Timer5 = timer("Timer5", 2000);
     Timer6 = timer("Timer6", 100, true);
-    connect(Timer1, &QTimer::timeout, this, Hook(&LauncherHooks::Timer1Timer));
     connect(Timer2, &QTimer::timeout, this, Hook(&LauncherHooks::UpdateUtcDateTime));
-    connect(Timer3, &QTimer::timeout, this, Hook(&LauncherHooks::Timer3Timer));
     connect(Timer4, &QTimer::timeout, this, &Tglawnf::Timer4Timer);
     connect(Timer5, &QTimer::timeout, this, Hook(&LauncherHooks::CheckReminders));
     connect(Timer6, &QTimer::timeout, this, &Tglawnf::Timer6Timer);
@@ -210,7 +215,12 @@ Tglawnf::Tglawnf(QWidget *parent)
     };
 }
 
-Tglawnf::~Tglawnf() { LogLoadProgress = nullptr; }
+Tglawnf::~Tglawnf() {
+    LogLoadProgress = nullptr;
+    // Each waits for a tick that is running.
+    delete Timer1;
+    delete Timer3;
+}
 
 QLabel *Tglawnf::addLabel(int number, const char *caption, bool hidesOthers, std::function<void()> run) {
     auto *label = new QLabel(QString::fromUtf8(caption), Panel2);

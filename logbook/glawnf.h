@@ -4,6 +4,8 @@
 // the way when not in use, leaving one pixel column on screen; it runs the
 // start-up once and the shut-down when it closes; and it owns the timers of
 // the clock, the reminders and the CW keyer.
+#include "platform/hirestimer.h"
+
 #include <QColor>
 #include <QWidget>
 #include <functional>
@@ -22,8 +24,10 @@ namespace zelmor {
 struct LauncherHooks {
     std::function<void()> UpdateUtcDateTime;   // Timer2, every second: the QSO window's UTC clock
     std::function<void()> CheckReminders;      // Timer5, every 2 s
-    std::function<void()> Timer1Timer;         // CW keyer step at the normal speed
-    std::function<void()> Timer3Timer;         // CW keyer step at the fast speed
+    // CW keyer steps at the normal and the fast speed, on the timers' own
+    // threads: they touch only what the keyer guards.
+    std::function<void()> Timer1Timer;
+    std::function<void()> Timer3Timer;
     std::function<void()> CreateNewLog;        // "Create File"
     std::function<void()> OpenOtherLog;        // "Open File"
     std::function<void()> MergeLog;            // "Add File"
@@ -45,9 +49,9 @@ public:
         *Label21, *Label22, *Label23, *Label24, *Label25, *Label26;
     QMenu *PopupMenu1;    // the strip's context menu: antennas, reminders, user awards
 
-    QTimer *Timer1; // CW keyer, normal speed
+    THiResTimer *Timer1; // CW keyer, normal speed (owned)
     QTimer *Timer2; // clock, 1000 ms, from the start-up on
-    QTimer *Timer3; // CW keyer, fast speed
+    THiResTimer *Timer3; // CW keyer, fast speed (owned)
     QTimer *Timer4; // auto-hide, 2000 ms
     QTimer *Timer5; // reminders, 2000 ms
     QTimer *Timer6; // start-up, 100 ms after an activation, once

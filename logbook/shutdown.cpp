@@ -22,13 +22,19 @@
 
 namespace zelmor {
 
+std::function<void()> ShutDownCwKeyer;
+
 namespace {
 
 void StopTimers() {
     try {
-        if (glawnf)
-            for (QTimer *t : {glawnf->Timer1, glawnf->Timer2, glawnf->Timer3, glawnf->Timer4, glawnf->Timer5, glawnf->Timer6})
-                t->stop();
+        // The keyer's timers first; then the key goes up and PTT drops.
+        if (ShutDownCwKeyer) ShutDownCwKeyer();
+        if (glawnf) {
+            glawnf->Timer1->setEnabled(false);
+            glawnf->Timer3->setEnabled(false);
+            for (QTimer *t : {glawnf->Timer2, glawnf->Timer4, glawnf->Timer5, glawnf->Timer6}) t->stop();
+        }
         if (form1) form1->Timer5->stop();
     } catch (const std::exception &) {
         ShowErrorBox(QStringLiteral("Таймер не успевает"));

@@ -3,10 +3,14 @@
 // positions and log grid column widths stored, the settings released, the
 // closing sound played.
 #include <QString>
+#include <functional>
 
 namespace zelmor {
 
 void ShutDown();
+
+// Stops the CW keyer with its timers, keys up and drops PTT; the keyer fills it.
+extern std::function<void()> ShutDownCwKeyer;
 
 // The most the closing sound may hold up the end of the program.
 inline constexpr int ClosingSoundTimeoutMs = 5000;

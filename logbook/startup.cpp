@@ -103,7 +103,9 @@ const std::vector<StartupStep> &StartupSequence() {
     static const std::vector<StartupStep> steps = {
         {3, "ProgramDir", [] { ProgramDir = QDir::currentPath(); }},
         {4, "CreateSettingsRegistry", OpenSettingsRegistry},
-        {5, "ParallelPortReset", [] { platform::parallelPort().writeControl(LptControlPort, 0x0F); }},
+        // The idle byte, key up and PTT off: nothing keys a transmitter
+        // before a text or a typed character does.
+        {5, "ParallelPortReset", [] { platform::controlRegister().idle(); }},
         {6, "PrepareDataFolders", Hook(&StartupHooks::PrepareDataFolders)},
         {7, "CheckDataFiles", Hook(&StartupHooks::CheckDataFiles)},
         {8, "GiveBandChartMarkers", Hook(&StartupHooks::GiveBandChartMarkers)},
@@ -119,7 +121,7 @@ const std::vector<StartupStep> &StartupSequence() {
         {16, "BuildCallbookIndex", Hook(&StartupHooks::BuildCallbookIndex)},
         {16, "LoadNamesFile", Hook(&StartupHooks::LoadNamesFile)},
         {16, "FillIotaTable", Hook(&StartupHooks::FillIotaTable)},
-        {16, "ParallelPortRelease", [] { platform::parallelPort().writeControl(LptControlPort, 0x00); }},
+        {16, "ParallelPortRelease", [] { platform::controlRegister().idle(); }},
         {16, "activdxcc", Hook(&StartupHooks::activdxcc)},
         {16, "RefreshDxccTables", Hook(&StartupHooks::RefreshDxccTables)},
         {16, "DrawGreylineMap", Hook(&StartupHooks::DrawGreylineMap)},

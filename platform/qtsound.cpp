@@ -1,6 +1,11 @@
 #include "platform/qtsound.h"
 
 #include <QApplication>
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QMediaDevices>
+#include <cmath>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -92,5 +97,63 @@ bool QtSound::playAndWait(const QString &path, int timeoutMs) {
 }
 
 void QtSound::beep() { QApplication::beep(); }
+
+namespace {
+constexpr int SidetoneRate = 48000;
+constexpr double TwoPi = 6.283185307179586;
+} // namespace
+
+SidetoneGenerator::SidetoneGenerator(int sampleRate, double pitchHz) : step_(TwoPi * pitchHz / sampleRate) {}
+
+qint64 SidetoneGenerator::readData(char *data, qint64 maxSize) {
+    const qint64 samples = maxSize / 2;
+    auto *out = reinterpret_cast<qint16 *>(data);
+    const bool want = on.load(std::memory_order_relaxed);
+    for (qint64 i = 0; i < samples; ++i) {
+        if (!sounding_) {
+            if (!want) {
+                out[i] = 0;
+                continue;
+            }
+            sounding_ = true;
+            phase_ = 0;
+        }
+        out[i] = qint16(std::lround(std::sin(phase_) * 12000.0));
+        phase_ += step_;
+        if (phase_ >= TwoPi) {
+            phase_ -= TwoPi;
+            // An "off" takes effect at the end of a whole period.
+            if (!want) sounding_ = false;
+        }
+    }
+    return samples * 2;
+}
+
+void QtSound::openSidetone() {
+    if (sink_) return;
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) return; // no audio device: the sidetone is silent
+    QAudioFormat format;
+    format.setSampleRate(SidetoneRate);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    if (!device.isFormatSupported(format)) return;
+    tone_ = std::make_unique<SidetoneGenerator>(SidetoneRate);
+    // Unbuffered: a read-ahead buffer of its own would delay each change by far more than 10 ms.
+    tone_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    sink_ = std::make_unique<QAudioSink>(device, format);
+    sink_->setBufferSize(SidetoneRate * 2 / 100); // 10 ms
+    sink_->start(tone_.get());
+}
+
+void QtSound::closeSidetone() {
+    if (sink_) sink_->stop();
+    sink_.reset();
+    tone_.reset();
+}
+
+void QtSound::setSidetone(bool on) {
+    if (tone_) tone_->on.store(on, std::memory_order_relaxed);
+}
 
 } // namespace zelmor

@@ -1,5 +1,20 @@
 #include "platform/sound.h"
 
+#include <time.h>
+
+namespace zelmor {
+
+void FakeSound::setSidetone(bool on) {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    std::lock_guard lock(toneLock_);
+    if (on == toneOn_) return;
+    toneOn_ = on;
+    tones_.push_back({on, qint64(t.tv_sec) * 1000000000 + t.tv_nsec});
+}
+
+} // namespace zelmor
+
 namespace zelmor::platform {
 namespace {
 Sound *g_sound = nullptr;

@@ -179,6 +179,7 @@ TNastroy::TNastroy(QWidget *parent) : QWidget(parent, Qt::Window) {
     cw_ssb->setObjectName(QStringLiteral("cw_ssb"));
     catLayout->addWidget(cw_ssb);
     addLookControls();
+    addKeyerControls();
 }
 
 void TNastroy::addLookControls() {

@@ -86,12 +86,23 @@ public:
     // at each activation of the QSO window.
     TStringGrid *strdxcc, *striota, *Striota1, *Strdig;
 
+    // CW keyer settings (with updo and updo1 above). Until the dialog's own
+    // pages hold them they stand in a hidden group at its end; the keyer
+    // connects them.
+    QSpinBox *UpDo10;        // PTT lead and tail, ms (1..3000, step 20)
+    QLabel *edit6, *Panel26, *Panel4; // what each shows: the speeds, the PTT time
+    QCheckBox *cwcom10, *cwcom11, *cwcom12, *cwcom13; // command lines 1..4 at Enter in call, name, QTH and at the save
+    QLineEdit *Edit22, *Edit29, *Edit30, *Edit31, *Edit32, *Edit33; // voice files of F2..F7
+    QRadioButton *RadioButton1, *RadioButton3; // LPT1, LPT2
+    QLineEdit *voiceKeyFile(int n) const; // n 0..5: F2..F7
+
 protected:
     // Each showing lists the veterans' base anew.
     void showEvent(QShowEvent *e) override;
 
 private:
     void fillMenu();
+    void addKeyerControls();
     void addSoundPicker(QWidget *section, QLineEdit *edit);
     void addLookControls();
     QVBoxLayout *sections_;

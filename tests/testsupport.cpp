@@ -4,6 +4,7 @@
 #include "logbook/qsostate.h"
 #include "logbook/reference.h"
 #include "logbook/settingsstore.h"
+#include "platform/parallelport.h"
 #include "platform/paths.h"
 
 #include <QDir>
@@ -49,6 +50,8 @@ void ProgramFolderTest::SetUp() {
     Printer().clear();
     Sound().calls.clear();
     Sound().succeed = true;
+    Sound().clearTones();
+    platform::controlRegister().reset();
     ResetQsoState();
     ClearReferenceLists();
     LogColumns.clear();

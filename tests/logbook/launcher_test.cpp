@@ -252,7 +252,8 @@ TEST_F(LauncherTest, ParallelPortIsWrittenOnlyOnceItHasAnAddress) {
     // The settings set the address after the first write is due.
     StartupHook.LoadSettings = [] { LptControlPort = 0x37A; };
     activate();
-    EXPECT_EQ(port_.writes, (std::vector<FakeParallelPort::Write>{{'C', 0x37A, 0x00}}));
+    // The idle byte: key up and PTT off, never a keyed transmitter.
+    EXPECT_EQ(port_.writes, (std::vector<FakeParallelPort::Write>{{'C', 0x37A, 0x0B}}));
 }
 
 TEST_F(LauncherTest, LabelsHideTheOtherWindowsFirstExceptRadioHelpAndTheLogFileLabels) {

@@ -148,8 +148,8 @@ TEST_F(QsoLooksTest, EachActivationSetsUpTheGridsTimersAndFields) {
     SetHintsShown(true);
     showWindow();
     EXPECT_FALSE(HintsShown());
-    EXPECT_EQ(glawnf->Timer1->interval(), 50);
-    EXPECT_EQ(glawnf->Timer3->interval(), 37);
+    EXPECT_EQ(glawnf->Timer1->Interval(), 50u);
+    EXPECT_EQ(glawnf->Timer3->Interval(), 37u);
     EXPECT_TRUE(glawnf->Timer2->isActive());
     EXPECT_TRUE(form1->Timera->isActive());
     const QStringList heads = {"    №", " Call", " Name", " QTH", " Date", " UTC", " Band", " Mode", " RSTs", " RSTr",

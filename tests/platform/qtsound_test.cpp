@@ -79,3 +79,36 @@ TEST(QtSound, PlayAndWaitNeverOutlastsTheSoundOrItsTimeOut) {
 }
 
 } // namespace
+
+TEST(Sidetone, A700HzToneStartsAtAZeroCrossingAndEndsWithItsPeriod) {
+    constexpr int rate = 48000;
+    SidetoneGenerator tone(rate);
+    ASSERT_TRUE(tone.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    auto read = [&](int samples) {
+        QByteArray b(samples * 2, '\0');
+        EXPECT_EQ(tone.read(b.data(), b.size()), b.size());
+        return std::vector<qint16>(reinterpret_cast<const qint16 *>(b.constData()),
+                                   reinterpret_cast<const qint16 *>(b.constData()) + samples);
+    };
+    for (qint16 s : read(100)) EXPECT_EQ(s, 0);
+
+    tone.on = true;
+    const auto one = read(rate); // one second
+    EXPECT_EQ(one[0], 0);
+    int crossings = 0, peak = 0;
+    for (size_t i = 1; i < one.size(); ++i) {
+        if ((one[i - 1] < 0) != (one[i] < 0)) ++crossings;
+        peak = std::max(peak, int(one[i]));
+    }
+    EXPECT_NEAR(crossings, 1400, 4);
+    EXPECT_GT(peak, 10000);
+
+    tone.on = false;
+    const auto tail = read(200);
+    // The period under way is finished (a period is under 69 samples), then silence.
+    size_t last = 0;
+    for (size_t i = 0; i < tail.size(); ++i)
+        if (tail[i] != 0) last = i;
+    EXPECT_LT(last, 69u);
+    for (size_t i = 69; i < tail.size(); ++i) EXPECT_EQ(tail[i], 0);
+}
