@@ -1,0 +1,188 @@
+// CW work in the QSO window: the macro keys, the command lines, the speed
+// keys, typing, and the bytes the port sees from start-up to shut-down.
+// The keyer runs on fake clocks, stepped by hand.
+#include "logbook/settingsstore.h"
+#include "logbook/shutdown.h"
+#include "platform/parallelport.h"
+#include "station/cwkeys.h"
+#include "station/fcw.h"
+#include "station/keyersettings.h"
+#include "tests/logbook/qsowindow_fixture.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+
+namespace zelmor::test {
+namespace {
+
+class CwWorkTest : public QsoWindowTest {
+protected:
+    void SetUp() override {
+        QsoWindowTest::SetUp();
+        platform::install(&port_);
+        platform::controlRegister().reset();
+        SetLptPorts("1");
+        DestroyCwKeyer();
+        CreateCwKeyer(&normal_, &fast_, &ptt_);
+        Keyer->toGui = [this](std::function<void()> f) { gui_.push_back(std::move(f)); };
+        form1->call->setText("UA3AA");
+        form1->Timer4->stop();
+        form1->rsts->setText("599");
+        form1->rst->setText("579");
+    }
+    void TearDown() override {
+        QsoWindowTest::TearDown(); // the keyer goes with the windows
+        LptDataPort = LptStatusPort = LptControlPort = 0;
+        platform::install(static_cast<ParallelPort *>(nullptr));
+        platform::controlRegister().reset();
+    }
+    void tick(int n = 1) {
+        for (int i = 0; i < n; ++i) {
+            Keyer->CwKeyerTick(Keyer->CwFastSpeed);
+            auto calls = std::move(gui_);
+            gui_.clear();
+            for (auto &f : calls) f();
+        }
+    }
+    // The lead's end and every tick to the tail's start.
+    void sendAll() {
+        Keyer->Timer3Timer();
+        for (int i = 0; i < 5000 && Keyer->pttState() == PttState::Sending; ++i) tick();
+    }
+    std::vector<quint8> writes() const { return port_.controlValues(); }
+
+    FakePeriodicTimer normal_, fast_;
+    FakeOneShotTimer ptt_;
+    FakeParallelPort port_;
+    std::vector<std::function<void()>> gui_;
+};
+
+TEST_F(CwWorkTest, SpeedKeysStepTheNormalElementTimeWithinTheUpDownsRange) {
+    Nastroy->updo->setValue(50);
+    CW23Click(); // PgDn: "faster" by name, one millisecond slower in effect
+    EXPECT_EQ(RegReadInteger("zelmor\\qso", "cw по умолч."), 51);
+    EXPECT_EQ(Nastroy->edit6->text(), "118");
+    EXPECT_EQ(Keyer->normalElementMs(), 51);
+    EXPECT_TRUE(normal_.changes.empty()); // not running: not started
+    SSBCW1Click();
+    CW33Click();
+    CW33Click();
+    EXPECT_EQ(Nastroy->edit6->text(), "122");
+    EXPECT_EQ(normal_.changes.back(), (FakePeriodicTimer::Change{true, 49}));
+    EXPECT_EQ(normal_.changes.size(), 5u); // on, then off and on for each step
+    Nastroy->updo->setValue(100);
+    CW23Click();
+    EXPECT_EQ(Nastroy->updo->value(), 100);
+    Nastroy->updo->setValue(30);
+    CW33Click();
+    EXPECT_EQ(Nastroy->updo->value(), 30);
+    EXPECT_EQ(Nastroy->edit6->text(), "160");
+}
+
+TEST_F(CwWorkTest, SaveInAMacroSavesOnceAndTheSavesOwnCommandLineDoesNotSaveAgain) {
+    fcw->cwf2->setText("5NN SAVE");
+    EXPECT_EQ(ReadCwText(7), "5NN SAVE"); // stored the moment it changed
+    SSBCW1Click();
+    CwMemoryCellClick(7); // F8
+    EXPECT_EQ(Keyer->pendingText(), "5NN ");
+    EXPECT_EQ(logRecords().size(), 1u);
+    EXPECT_EQ(form1->call->text(), "");
+
+    Keyer->Halt();
+    Nastroy->cwcom13->setChecked(true);
+    fcw->comstrcw40->setText("TU SAVE");
+    form1->call->setText("DL1AA");
+    form1->Timer4->stop();
+    CwMemoryCellClick(7);
+    EXPECT_EQ(logRecords().size(), 2u);
+    EXPECT_EQ(Keyer->pendingText(), "5NN TU ");
+    EXPECT_EQ(form1->Memo3->toPlainText(), "5NN \n5NN \nTU ");
+}
+
+TEST_F(CwWorkTest, WithCwWorkOffTheKeysKeyNothing) {
+    fcw->cwf2->setText("CQ DE FCALL SAVE");
+    fcw->cwf7->setText("TEST");
+    Nastroy->Edit22->setText("voice1.wav");
+    CwMemoryCellClick(7);  // F8
+    EXPECT_EQ(StatusText, CwWorkOffText);
+    CwMemoryCellClick(12); // Alt+F12
+    CwMemoryCellClick(1);  // F2: the voice message instead
+    EXPECT_TRUE(port_.writes.empty());
+    EXPECT_TRUE(logRecords().empty());
+    EXPECT_EQ(Sound().count("voice1.wav"), 1);
+    EXPECT_FALSE(ptt_.active);
+
+    // Alt+F12 with CW work on keys the text as it stands.
+    SSBCW1Click();
+    fcw->cwf7->setText("FCALL");
+    CwMemoryCellClick(12);
+    EXPECT_EQ(Keyer->pendingText(), "FCALL");
+}
+
+TEST_F(CwWorkTest, CommandLinesGoOutOnlyWithTheirBoxAndCwWork) {
+    fcw->comstrcw10->setText("FCALL 5NN");
+    SendCwCommandLine(1);
+    EXPECT_TRUE(port_.writes.empty());
+    SSBCW1Click();
+    SendCwCommandLine(1);
+    EXPECT_EQ(Keyer->pendingText(), "");
+    Nastroy->cwcom10->setChecked(true);
+    EXPECT_TRUE(ReadCwCommandLineBox(1));
+    SendCwCommandLine(1);
+    EXPECT_EQ(Keyer->pendingText(), "UA3AA 5NN");
+}
+
+TEST_F(CwWorkTest, TypedCharactersAreKeyedAtOnce) {
+    SSBCW1Click();
+    port_.clear();
+    type(form1->Memo3, "E");
+    EXPECT_EQ(form1->Memo3->toPlainText(), "E");
+    tick();
+    EXPECT_EQ(writes(), (std::vector<quint8>{0x07}));
+    tick(4);
+    EXPECT_TRUE(ptt_.active); // the tail
+    form1->Edit2->setText("T");
+    EXPECT_FALSE(ptt_.active);
+    tick();
+    EXPECT_EQ(writes().back(), 0x07);
+}
+
+TEST_F(CwWorkTest, FromStartUpToShutDownOnlySafeBytesAndTheLastDropsPtt) {
+    for (const StartupStep &s : StartupSequence())
+        if (QByteArray(s.name).startsWith("ParallelPort")) s.run();
+    SSBCW1Click();
+    EXPECT_TRUE(form1->Panel7->isVisibleTo(form1));
+    for (quint8 b : writes()) EXPECT_EQ(b, 0x0B); // nothing before a text keys or transmits
+    const size_t beforeText = writes().size();
+
+    ExpandAndSendMacro("PARIS");
+    Keyer->Timer3Timer();
+    tick(12); // P
+    EXPECT_EQ(form1->Edit1->text(), "P");
+    tick(3);
+    StopCW1Click();
+    tick();
+    Keyer->Timer3Timer(); // the tail
+    ExpandAndSendMacro("TEST");
+    Keyer->Timer3Timer();
+    tick(2); // T's dash
+    ASSERT_EQ(writes().back(), 0x07);
+    SSBCW1Click(); // CW work off in the middle of the dash
+    EXPECT_EQ(writes().back(), 0x0B);
+    EXPECT_FALSE(form1->Panel7->isVisibleTo(form1));
+    ShutDown();
+
+    const auto all = writes();
+    ASSERT_GT(all.size(), beforeText);
+    EXPECT_EQ(all[beforeText], 0x0F); // the text's lead comes first
+    for (quint8 b : all) EXPECT_TRUE(b == 0x0B || b == 0x0F || b == 0x07) << int(b);
+    EXPECT_EQ(all.back(), 0x0B);
+    EXPECT_FALSE(Sound().sidetone());
+    EXPECT_FALSE(normal_.enabled);
+    EXPECT_FALSE(fast_.enabled);
+}
+
+} // namespace
+} // namespace zelmor::test

@@ -1,0 +1,97 @@
+// "PARIS " on the real clocks into the timestamping fake port. The edge
+// order is asserted exactly; times only within loose bounds (CI machines
+// are loaded); the benchmark measures the precision.
+#include "platform/parallelport.h"
+#include "station/keyer.h"
+#include "tests/testsupport.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace zelmor;
+
+namespace {
+
+class QtPttTimer : public OneShotTimer {
+public:
+    QtPttTimer() {
+        t.setSingleShot(true);
+        t.setTimerType(Qt::PreciseTimer);
+    }
+    void start(int ms) override { t.start(ms); }
+    void stop() override { t.stop(); }
+    QTimer t;
+};
+
+class KeyerRealTime : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        platform::install(&port_);
+        platform::controlRegister().reset();
+        LptStatusPort = 0x379;
+        LptControlPort = 0x37A;
+    }
+    void TearDown() override {
+        LptStatusPort = LptControlPort = 0;
+        platform::install(static_cast<ParallelPort *>(nullptr));
+        platform::controlRegister().reset();
+    }
+    FakeParallelPort port_;
+};
+
+} // namespace
+
+TEST_P(KeyerRealTime, ParisKeepsItsUnitsOnTheRealClock) {
+    const int t = GetParam();
+    THiResTimer normal, fast;
+    QtPttTimer ptt;
+    CwKeyer keyer(normal, fast, ptt);
+    normal.OnTimer = [&](THiResTimer *) { keyer.CwKeyerTick(0); };
+    fast.OnTimer = [&](THiResTimer *) { keyer.CwKeyerTick(1); };
+    QObject::connect(&ptt.t, &QTimer::timeout, [&] { keyer.Timer3Timer(); });
+    keyer.setNormalElementMs(t);
+    keyer.StartCwWork();
+    port_.clear();
+    keyer.SendCwTextRaw("PARIS ");
+    QElapsedTimer limit;
+    limit.start();
+    while (!(keyer.pttState() == PttState::Idle && port_.controlValues().back() == 0x0B) && limit.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    keyer.StopCwWork();
+
+    const auto timeline = port_.timeline();
+    ASSERT_GE(timeline.size(), 3u);
+    EXPECT_EQ(timeline.front().value, 0x0F);
+    EXPECT_EQ(timeline.back().value, 0x0B);
+    struct Edge {
+        bool down;
+        qint64 ns;
+    };
+    std::vector<Edge> edges;
+    bool down = false;
+    for (const auto &w : timeline) {
+        const bool d = w.value == 0x07;
+        if (d != down) edges.push_back({d, w.ns});
+        down = d;
+    }
+    const int downs[] = {0, 2, 6, 10, 14, 16, 22, 24, 28, 32, 34, 38, 40, 42};
+    const int ups[] = {1, 5, 9, 11, 15, 19, 23, 27, 29, 33, 35, 39, 41, 43};
+    ASSERT_EQ(edges.size(), 28u);
+    const qint64 first = edges[0].ns;
+    for (size_t i = 0; i < edges.size(); ++i) {
+        SCOPED_TRACE("edge " + std::to_string(i));
+        EXPECT_EQ(edges[i].down, i % 2 == 0);
+        const int unit = i % 2 == 0 ? downs[i / 2] : ups[i / 2];
+        const double offMs = double(edges[i].ns - first) / 1e6 - unit * t;
+        EXPECT_LT(std::abs(offMs), 25.0);
+    }
+    const double leadMs = double(first - timeline.front().ns) / 1e6;
+    const double tailMs = double(timeline.back().ns - first) / 1e6 - 50 * t;
+    EXPECT_GE(leadMs, 99.0);
+    EXPECT_GE(tailMs, 99.0);
+    EXPECT_LT(tailMs, 350.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Speeds, KeyerRealTime, ::testing::Values(60, 30));
