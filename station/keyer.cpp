@@ -196,6 +196,10 @@ void CwKeyer::StopCw() {
         return;
     }
     if (tail) ptt_.start(pttMs_);
+    // After the echoes that earlier ticks have posted: the line starts anew.
+    post([this] {
+        if (view.ClearEcho) view.ClearEcho();
+    });
 }
 
 void CwKeyer::Timer3Timer() {

@@ -101,8 +101,8 @@ public:
     bool SendCwTextRaw(const QString &text);
     // A typed character, sent without lead; nothing while CW work is off.
     void TypeCharacter(QChar c);
-    // "Стоп CW": the key goes up at once, the rest of the text is dropped
-    // and the tail drops PTT after the "PTT" time.
+    // "Стоп CW": the key goes up at once, the rest of the text is dropped,
+    // the echo line is cleared and the tail drops PTT after the "PTT" time.
     void StopCw();
     // The QSO window's PTT timer has expired.
     void Timer3Timer();

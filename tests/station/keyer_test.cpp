@@ -127,12 +127,15 @@ TEST_F(KeyerTest, StopKeysUpAtOnceAndTheTailDropsPtt) {
     startWork();
     keyer_->SendCwTextRaw("PARIS");
     endLead();
-    for (int i = 0; i < 3; ++i) tick(); // into P's first dash
+    for (int i = 0; i < 17; ++i) tick(); // P, then into A's dash
     ASSERT_EQ(writes().back(), KeyDown);
+    ASSERT_EQ(echo_, "P");
     port_.clear();
     keyer_->StopCw();
     EXPECT_EQ(writes(), (Bytes{KeyUp}));
     EXPECT_FALSE(test::Sound().sidetone());
+    flush();
+    EXPECT_EQ(echo_, "");
     tick();
     EXPECT_EQ(keyer_->queuedElements(), 0u);
     for (int i = 0; i < 10; ++i) tick();
