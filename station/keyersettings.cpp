@@ -1,6 +1,6 @@
 #include "station/keyersettings.h"
 
-#include "logbook/settingsstore.h"
+#include "logbook/settingscatalogue.h"
 #include "platform/parallelport.h"
 #include "station/keyer.h"
 
@@ -8,39 +8,30 @@
 
 namespace zelmor {
 
-namespace {
-const QString kQso = QStringLiteral("zelmor\\qso");
-const QString kMain = QStringLiteral("zelmor\\главное");
+using enum SettingId;
 
-int ReadClamped(const char *name, int low, int high) {
-    return std::clamp(int(RegReadInteger(kQso, QString::fromUtf8(name))), low, high);
-}
-void WriteInt(const char *name, int value) { RegWriteValue(1, kQso, QString::fromUtf8(name), value, QString()); }
-} // namespace
+// A stored value outside the up-down's range loads as the row's default.
+int ReadNormalCwElementMs() { return std::clamp(int(LoadSetting(CwNormal).number), MinElementMs, MaxElementMs); }
+void WriteNormalCwElementMs(int ms) { WriteSetting(CwNormal, qint32(ms)); }
+int ReadFastCwElementMs() { return std::clamp(int(LoadSetting(CwFast).number), MinElementMs, MaxElementMs); }
+void WriteFastCwElementMs(int ms) { WriteSetting(CwFast, qint32(ms)); }
+int ReadPttMs() { return std::clamp(int(LoadSetting(Ptt).number), MinPttMs, MaxPttMs); }
+void WritePttMs(int ms) { WriteSetting(Ptt, qint32(ms)); }
 
-int ReadNormalCwElementMs() { return ReadClamped("cw по умолч.", MinElementMs, MaxElementMs); }
-void WriteNormalCwElementMs(int ms) { WriteInt("cw по умолч.", ms); }
-int ReadFastCwElementMs() { return ReadClamped("cw ускоренно", MinElementMs, MaxElementMs); }
-void WriteFastCwElementMs(int ms) { WriteInt("cw ускоренно", ms); }
-int ReadPttMs() { return ReadClamped("PTT", MinPttMs, MaxPttMs); }
-void WritePttMs(int ms) { WriteInt("PTT", ms); }
+QString ReadLptSetting() { return LoadSetting(Lpt).text; }
+void WriteLptSetting(const QString &lpt) { WriteSetting(Lpt, lpt); }
 
-QString ReadLptSetting() { return RegReadString(kMain, QStringLiteral("LPT")); }
-void WriteLptSetting(const QString &lpt) { RegWriteValue(0, kMain, QStringLiteral("LPT"), 0, lpt); }
-
-QString CwTextValueName(int n) {
-    if (n <= 12) return QStringLiteral("cw строка") + QString::number(n);
-    return QStringLiteral("ком строка №") + QString::number(n - 12);
-}
-QString ReadCwText(int n) { return RegReadString(kQso, CwTextValueName(n)); }
-void WriteCwText(int n, const QString &text) { RegWriteValue(0, kQso, CwTextValueName(n), 0, text); }
-
-bool ReadCwCommandLineBox(int line) { return RegReadBool(kQso, QStringLiteral("ком строка") + QString::number(line)); }
-void WriteCwCommandLineBox(int line, bool on) {
-    RegWriteBool(kQso, QStringLiteral("ком строка") + QString::number(line), on);
+QString CwTextValueName(int n) { return n <= 12 ? SettingName(CwText, n) : SettingName(CommandText, n - 12); }
+QString ReadCwText(int n) { return n <= 12 ? LoadSetting(CwText, n).text : LoadSetting(CommandText, n - 12).text; }
+void WriteCwText(int n, const QString &text) {
+    if (n <= 12) WriteSetting(CwText, text, n);
+    else WriteSetting(CommandText, text, n - 12);
 }
 
-QString ReadVoiceKeyFile(int n) { return RegReadString(kQso, QStringLiteral("F") + QString::number(n + 2)); }
+bool ReadCwCommandLineBox(int line) { return LoadSetting(CommandOn, line).on(); }
+void WriteCwCommandLineBox(int line, bool on) { WriteSetting(CommandOn, on, line); }
+
+QString ReadVoiceKeyFile(int n) { return LoadSetting(VoiceFile, n + 2).text; }
 
 void SetLptPorts(const QString &lpt) {
     const bool first = lpt == QLatin1String("1");

@@ -1,7 +1,7 @@
 #pragma once
-// The settings values of the CW keyer and its texts: each read or written
-// through one function here, so their names are spelled in one place.
-// Element and PTT times come back clamped to the ranges of their up-downs.
+// The settings values of the CW keyer and its texts, read and written
+// through their rows of the settings table. Element and PTT times come back
+// within the ranges of their up-downs.
 #include <QString>
 
 namespace zelmor {
@@ -14,7 +14,7 @@ int ReadPttMs();                      // "PTT", 1..3000, design 100
 void WritePttMs(int ms);
 QString ReadLptSetting();             // "LPT" under "zelmor\главное": "1" or "2"
 void WriteLptSetting(const QString &lpt);
-// The 22 texts: n 1..12 "cw строка<n>", 13..22 "ком строка №<n-12>".
+// The 22 texts: n 1..12 "CW строка<n>", 13..22 "ком строка №<n-12>".
 QString CwTextValueName(int n);
 QString ReadCwText(int n);
 void WriteCwText(int n, const QString &text);
