@@ -16,33 +16,6 @@ using namespace zelmor;
 
 namespace {
 
-class QtPttTimer : public OneShotTimer {
-public:
-    QtPttTimer() {
-        t.setSingleShot(true);
-        t.setTimerType(Qt::PreciseTimer);
-    }
-    void start(int ms) override { t.start(ms); }
-    void stop() override { t.stop(); }
-    QTimer t;
-};
-
-struct Edge {
-    bool down;
-    qint64 ns;
-};
-
-std::vector<Edge> Edges(const std::vector<FakeParallelPort::Write> &timeline) {
-    std::vector<Edge> edges;
-    bool down = false;
-    for (const auto &w : timeline) {
-        const bool d = w.value == 0x07;
-        if (d != down) edges.push_back({d, w.ns});
-        down = d;
-    }
-    return edges;
-}
-
 QString Text() {
     QString t;
     for (int i = 0; i < 20; ++i) t += QStringLiteral("PARIS ");
@@ -88,11 +61,11 @@ int main(int argc, char **argv) {
 
     constexpr int T = 30;
     THiResTimer normal, fast;
-    QtPttTimer ptt;
+    QtOneShotTimer ptt;
     CwKeyer keyer(normal, fast, ptt);
     normal.OnTimer = [&](THiResTimer *) { keyer.CwKeyerTick(0); };
     fast.OnTimer = [&](THiResTimer *) { keyer.CwKeyerTick(1); };
-    QObject::connect(&ptt.t, &QTimer::timeout, [&] { keyer.Timer3Timer(); });
+    QObject::connect(ptt.timer(), &QTimer::timeout, [&] { keyer.Timer3Timer(); });
     keyer.setNormalElementMs(T);
     keyer.StartCwWork();
     port.clear();
@@ -104,7 +77,7 @@ int main(int argc, char **argv) {
     const quint64 collapsed = normal.CollapsedCalls() + fast.CollapsedCalls();
     keyer.StopCwWork();
 
-    const auto edges = Edges(port.timeline());
+    const auto edges = port.keyEdges();
     if (edges.size() != units.size() || edges.empty()) {
         std::printf("keyer: %zu edges, %zu expected\n", edges.size(), units.size());
         return 1;

@@ -125,6 +125,18 @@ std::vector<quint8> FakeParallelPort::controlValues() const {
     return v;
 }
 
+std::vector<FakeParallelPort::Edge> FakeParallelPort::keyEdges() const {
+    std::vector<Edge> edges;
+    bool down = false;
+    for (const Write &w : timeline()) {
+        if (w.reg != 'C') continue;
+        const bool d = w.value == 0x07;
+        if (d != down) edges.push_back({d, w.ns});
+        down = d;
+    }
+    return edges;
+}
+
 void FakeParallelPort::clear() {
     std::lock_guard lock(lock_);
     writes.clear();

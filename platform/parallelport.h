@@ -94,6 +94,13 @@ public:
     // Copies taken under the port's lock: the keyer writes from its thread.
     std::vector<Write> timeline() const;
     std::vector<quint8> controlValues() const;
+    // The key line's changes: down at each 0x07 after key up, up at the
+    // first byte after it that is not 0x07.
+    struct Edge {
+        bool down;
+        qint64 ns;
+    };
+    std::vector<Edge> keyEdges() const;
     void clear();
     // What status reads return from now on.
     std::atomic<quint8> status{PaddlesReleasedStatus};

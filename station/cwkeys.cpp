@@ -31,17 +31,7 @@ std::function<void(bool)> CwWorkCheckChanged;
 
 namespace {
 
-class QtOneShot : public OneShotTimer {
-public:
-    explicit QtOneShot(QTimer *t) : t_(t) {}
-    void start(int ms) override { t_->start(ms); }
-    void stop() override { t_->stop(); }
-
-private:
-    QTimer *t_;
-};
-
-std::unique_ptr<QtOneShot> g_ptt;
+std::unique_ptr<QtOneShotTimer> g_ptt;
 std::unique_ptr<CwKeyer> g_keyer;
 std::vector<QMetaObject::Connection> g_connections;
 
@@ -94,7 +84,7 @@ void SendCommandLine(int line) {
 } // namespace
 
 void CreateCwKeyer(PeriodicTimer *normal, PeriodicTimer *fast, OneShotTimer *ptt) {
-    g_ptt = std::make_unique<QtOneShot>(form1->Timer3);
+    g_ptt = std::make_unique<QtOneShotTimer>(form1->Timer3);
     g_keyer = std::make_unique<CwKeyer>(normal ? *normal : *glawnf->Timer1, fast ? *fast : *glawnf->Timer3,
                                         ptt ? *ptt : *g_ptt);
     Keyer = g_keyer.get();

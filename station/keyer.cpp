@@ -5,6 +5,7 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <QTimer>
 #include <algorithm>
 
 namespace zelmor {
@@ -13,6 +14,16 @@ namespace {
 ControlRegister &Port() { return platform::controlRegister(); }
 const QString PortFailedText = QStringLiteral("Ошибка записи в порт LPT: работа CW остановлена");
 } // namespace
+
+QtOneShotTimer::QtOneShotTimer(QTimer *timer) : timer_(timer ? timer : new QTimer), owned_(!timer) {
+    timer_->setSingleShot(true);
+    timer_->setTimerType(Qt::PreciseTimer);
+}
+QtOneShotTimer::~QtOneShotTimer() {
+    if (owned_) delete timer_;
+}
+void QtOneShotTimer::start(int ms) { timer_->start(ms); }
+void QtOneShotTimer::stop() { timer_->stop(); }
 
 CwKeyer::CwKeyer(PeriodicTimer &normal, PeriodicTimer &fast, OneShotTimer &ptt)
     : normal_(normal), fast_(fast), ptt_(ptt), guiContext_(std::make_unique<QObject>()) {
@@ -38,20 +49,21 @@ void CwKeyer::reportPortProblem() {
     if (!problem.isEmpty()) post([this, problem] { showStatus(problem); });
 }
 
+void CwKeyer::restart(PeriodicTimer &clock, int ms) {
+    const bool running = clock.Enabled();
+    if (running) clock.setEnabled(false);
+    clock.setInterval(quint32(ms));
+    if (running) clock.setEnabled(true);
+}
+
 void CwKeyer::setNormalElementMs(int ms) {
     normalMs_ = std::clamp(ms, MinElementMs, MaxElementMs);
-    const bool running = normal_.Enabled();
-    if (running) normal_.setEnabled(false);
-    normal_.setInterval(quint32(normalMs_));
-    if (running) normal_.setEnabled(true);
+    restart(normal_, normalMs_);
 }
 
 void CwKeyer::setFastElementMs(int ms) {
     fastMs_ = std::clamp(ms, MinElementMs, MaxElementMs);
-    const bool running = fast_.Enabled();
-    if (running) fast_.setEnabled(false);
-    fast_.setInterval(quint32(fastMs_));
-    if (running) fast_.setEnabled(true);
+    restart(fast_, fastMs_);
 }
 
 void CwKeyer::setPttMs(int ms) { pttMs_ = std::clamp(ms, MinPttMs, MaxPttMs); }

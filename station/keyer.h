@@ -25,6 +25,7 @@
 #include <mutex>
 
 class QObject;
+class QTimer;
 
 namespace zelmor {
 
@@ -34,6 +35,21 @@ public:
     virtual ~OneShotTimer() = default;
     virtual void start(int ms) = 0;
     virtual void stop() = 0;
+};
+
+// The real one: a precise QTimer (a coarse one may fire early and cut a
+// lead short), given or owned.
+class QtOneShotTimer : public OneShotTimer {
+public:
+    explicit QtOneShotTimer(QTimer *timer = nullptr);
+    ~QtOneShotTimer() override;
+    void start(int ms) override;
+    void stop() override;
+    QTimer *timer() const { return timer_; }
+
+private:
+    QTimer *timer_;
+    bool owned_;
 };
 
 class FakeOneShotTimer : public OneShotTimer {
@@ -127,6 +143,7 @@ private:
     void post(std::function<void()> f);
     void showStatus(const QString &text);
     void reportPortProblem();              // under lock_ or GUI
+    static void restart(PeriodicTimer &clock, int ms);
 
     PeriodicTimer &normal_;
     PeriodicTimer &fast_;

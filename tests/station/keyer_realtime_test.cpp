@@ -14,17 +14,6 @@ using namespace zelmor;
 
 namespace {
 
-class QtPttTimer : public OneShotTimer {
-public:
-    QtPttTimer() {
-        t.setSingleShot(true);
-        t.setTimerType(Qt::PreciseTimer);
-    }
-    void start(int ms) override { t.start(ms); }
-    void stop() override { t.stop(); }
-    QTimer t;
-};
-
 class KeyerRealTime : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
@@ -46,11 +35,11 @@ protected:
 TEST_P(KeyerRealTime, ParisKeepsItsUnitsOnTheRealClock) {
     const int t = GetParam();
     THiResTimer normal, fast;
-    QtPttTimer ptt;
+    QtOneShotTimer ptt;
     CwKeyer keyer(normal, fast, ptt);
     normal.OnTimer = [&](THiResTimer *) { keyer.CwKeyerTick(0); };
     fast.OnTimer = [&](THiResTimer *) { keyer.CwKeyerTick(1); };
-    QObject::connect(&ptt.t, &QTimer::timeout, [&] { keyer.Timer3Timer(); });
+    QObject::connect(ptt.timer(), &QTimer::timeout, [&] { keyer.Timer3Timer(); });
     keyer.setNormalElementMs(t);
     keyer.StartCwWork();
     port_.clear();
@@ -65,17 +54,7 @@ TEST_P(KeyerRealTime, ParisKeepsItsUnitsOnTheRealClock) {
     ASSERT_GE(timeline.size(), 3u);
     EXPECT_EQ(timeline.front().value, 0x0F);
     EXPECT_EQ(timeline.back().value, 0x0B);
-    struct Edge {
-        bool down;
-        qint64 ns;
-    };
-    std::vector<Edge> edges;
-    bool down = false;
-    for (const auto &w : timeline) {
-        const bool d = w.value == 0x07;
-        if (d != down) edges.push_back({d, w.ns});
-        down = d;
-    }
+    const auto edges = port_.keyEdges();
     const int downs[] = {0, 2, 6, 10, 14, 16, 22, 24, 28, 32, 34, 38, 40, 42};
     const int ups[] = {1, 5, 9, 11, 15, 19, 23, 27, 29, 33, 35, 39, 41, 43};
     ASSERT_EQ(edges.size(), 28u);
