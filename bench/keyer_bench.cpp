@@ -6,8 +6,6 @@
 #include "station/keyer.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -60,22 +58,14 @@ int main(int argc, char **argv) {
     port.clear();
 
     constexpr int T = 30;
-    THiResTimer normal, fast;
-    QtOneShotTimer ptt;
-    CwKeyer keyer(normal, fast, ptt);
-    normal.OnTimer = [&](THiResTimer *) { keyer.CwKeyerTick(0); };
-    fast.OnTimer = [&](THiResTimer *) { keyer.CwKeyerTick(1); };
-    QObject::connect(ptt.timer(), &QTimer::timeout, [&] { keyer.Timer3Timer(); });
-    keyer.setNormalElementMs(T);
-    keyer.StartCwWork();
+    StandaloneKeyer k;
+    k.keyer.setNormalElementMs(T);
+    k.keyer.StartCwWork();
     port.clear();
-    keyer.SendCwTextRaw(Text());
-    QElapsedTimer limit;
-    limit.start();
-    while (!(keyer.pttState() == PttState::Idle && port.controlValues().back() == 0x0B) && limit.elapsed() < 60000)
-        app.processEvents(QEventLoop::AllEvents, 5);
-    const quint64 collapsed = normal.CollapsedCalls() + fast.CollapsedCalls();
-    keyer.StopCwWork();
+    k.keyer.SendCwTextRaw(Text());
+    k.runUntilIdle(60000);
+    const quint64 collapsed = k.normal.CollapsedCalls() + k.fast.CollapsedCalls();
+    k.keyer.StopCwWork();
 
     const auto edges = port.keyEdges();
     if (edges.size() != units.size() || edges.empty()) {

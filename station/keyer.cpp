@@ -4,6 +4,8 @@
 #include "platform/sound.h"
 
 #include <QMetaObject>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <algorithm>
@@ -367,6 +369,24 @@ size_t CwKeyer::queuedElements() const {
 QString CwKeyer::pendingText() const {
     std::lock_guard lock(lock_);
     return PendingCwText;
+}
+
+// ---- on clocks of its own
+
+StandaloneKeyer::StandaloneKeyer() {
+    normal.OnTimer = [this](THiResTimer *) { keyer.CwKeyerTick(0); };
+    fast.OnTimer = [this](THiResTimer *) { keyer.CwKeyerTick(1); };
+    QObject::connect(ptt.timer(), &QTimer::timeout, [this] { keyer.Timer3Timer(); });
+}
+
+bool StandaloneKeyer::runUntilIdle(int limitMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!(keyer.pttState() == PttState::Idle && platform::controlRegister().value() == ControlRegister::Idle)) {
+        if (t.elapsed() > limitMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
 }
 
 } // namespace zelmor

@@ -166,4 +166,16 @@ private:
     bool halted_ = false; // a port write failed; the GUI stops the work
 };
 
+// A keyer on clocks of its own, wired as the launcher wires its timers: for
+// the benchmark and the tests on the real clock.
+struct StandaloneKeyer {
+    StandaloneKeyer();
+    // Processes events until a text has gone and PTT has dropped; false
+    // when that takes longer than `limitMs`.
+    bool runUntilIdle(int limitMs);
+    THiResTimer normal, fast;
+    QtOneShotTimer ptt;
+    CwKeyer keyer{normal, fast, ptt};
+};
+
 } // namespace zelmor

@@ -5,9 +5,6 @@
 #include "station/keyer.h"
 #include "tests/testsupport.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zelmor;
@@ -34,21 +31,13 @@ protected:
 
 TEST_P(KeyerRealTime, ParisKeepsItsUnitsOnTheRealClock) {
     const int t = GetParam();
-    THiResTimer normal, fast;
-    QtOneShotTimer ptt;
-    CwKeyer keyer(normal, fast, ptt);
-    normal.OnTimer = [&](THiResTimer *) { keyer.CwKeyerTick(0); };
-    fast.OnTimer = [&](THiResTimer *) { keyer.CwKeyerTick(1); };
-    QObject::connect(ptt.timer(), &QTimer::timeout, [&] { keyer.Timer3Timer(); });
-    keyer.setNormalElementMs(t);
-    keyer.StartCwWork();
+    StandaloneKeyer k;
+    k.keyer.setNormalElementMs(t);
+    k.keyer.StartCwWork();
     port_.clear();
-    keyer.SendCwTextRaw("PARIS ");
-    QElapsedTimer limit;
-    limit.start();
-    while (!(keyer.pttState() == PttState::Idle && port_.controlValues().back() == 0x0B) && limit.elapsed() < 20000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    keyer.StopCwWork();
+    k.keyer.SendCwTextRaw("PARIS ");
+    EXPECT_TRUE(k.runUntilIdle(20000));
+    k.keyer.StopCwWork();
 
     const auto timeline = port_.timeline();
     ASSERT_GE(timeline.size(), 3u);
