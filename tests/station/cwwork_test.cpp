@@ -9,6 +9,7 @@
 #include "station/keyersettings.h"
 #include "tests/logbook/qsowindow_fixture.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -182,6 +183,33 @@ TEST_F(CwWorkTest, FromStartUpToShutDownOnlySafeBytesAndTheLastDropsPtt) {
     EXPECT_FALSE(Sound().sidetone());
     EXPECT_FALSE(normal_.enabled);
     EXPECT_FALSE(fast_.enabled);
+}
+
+TEST_F(CwWorkTest, TheLaunchersClocksDriveTheKeyer) {
+    // The keyer as the program makes it: on the launcher's timers.
+    DestroyCwKeyer();
+    CreateCwKeyer();
+    Nastroy->updo->setValue(40);
+    Nastroy->updo1->setValue(35);
+    SSBCW1Click();
+    EXPECT_TRUE(glawnf->Timer1->Enabled());
+    EXPECT_TRUE(glawnf->Timer3->Enabled());
+    EXPECT_EQ(glawnf->Timer1->Interval(), 40u);
+    EXPECT_EQ(glawnf->Timer3->Interval(), 35u);
+    CW23Click(); // a restart of the running clock
+    EXPECT_TRUE(glawnf->Timer1->Enabled());
+    EXPECT_EQ(glawnf->Timer1->Interval(), 41u);
+    port_.clear();
+    Keyer->TypeCharacter(u'E');
+    QElapsedTimer t;
+    t.start();
+    while (form1->Edit1->text() != "E" && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_EQ(form1->Edit1->text(), "E"); // echoed on the GUI thread
+    EXPECT_EQ(writes().front(), 0x07);
+    SSBCW1Click();
+    EXPECT_FALSE(glawnf->Timer1->Enabled());
+    EXPECT_FALSE(glawnf->Timer3->Enabled());
+    EXPECT_EQ(writes().back(), 0x0B);
 }
 
 } // namespace
