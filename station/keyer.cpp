@@ -283,8 +283,9 @@ void CwKeyer::CwKeyerTick(int clock) {
         PaddleTickCount = 0;
         return;
     }
-    ++PaddleTickCount;
-    if (PaddleGapCount < 1000) ++PaddleGapCount; // only "more than 4" matters
+    // Both only count a few ticks; bounded, they never overflow.
+    if (PaddleTickCount < 1000) ++PaddleTickCount;
+    if (PaddleGapCount < 1000) ++PaddleGapCount;
     const quint8 status = platform::parallelPort().readStatus(LptStatusPort);
     bool tone = tone_;
     if ((status & 0x30) == 0x30) {
