@@ -11,6 +11,9 @@ std::atomic<int> THiResTimer::RefuseNextStarts{0};
 namespace {
 using Clock = std::chrono::steady_clock; // CLOCK_MONOTONIC
 
+// The timer whose OnTimer this thread runs, if any.
+thread_local const THiResTimer *RunningTimer = nullptr;
+
 // Real-time priority where the system grants it; an ordinary thread else.
 void AskForRealTimePriority() {
     sched_param p{};
@@ -23,19 +26,15 @@ THiResTimer::THiResTimer() = default;
 
 THiResTimer::~THiResTimer() {
     setEnabled(false);
-    joinFinished();
-}
-
-void THiResTimer::joinFinished() {
-    for (std::thread &t : finished_)
-        if (t.joinable()) t.join();
-    finished_.clear();
+    if (worker_.joinable()) worker_.join(); // one that stopped itself
 }
 
 void THiResTimer::setEnabled(bool on) {
     if (on == enabled_) return;
     if (on) {
-        joinFinished();
+        // A worker that stopped itself from inside OnTimer ends now, if it
+        // has not ended already.
+        if (worker_.joinable()) worker_.join();
         if (RefuseNextStarts > 0) {
             --RefuseNextStarts;
             throw EHiResTimer("Unable to create a timer");
@@ -58,12 +57,12 @@ void THiResTimer::setEnabled(bool on) {
         stop_ = true;
     }
     wake_.notify_all();
-    if (!worker_.joinable()) return;
-    if (worker_.get_id() == std::this_thread::get_id()) finished_.push_back(std::move(worker_));
-    else worker_.join();
+    if (RunningTimer == this) return;
+    if (worker_.joinable()) worker_.join();
 }
 
 void THiResTimer::run(quint32 interval) {
+    RunningTimer = this;
     AskForRealTimePriority();
     // An interval of 0 would spin; one millisecond is the finest step.
     const auto period = std::chrono::milliseconds(qMax<quint32>(interval, 1));

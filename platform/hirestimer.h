@@ -44,7 +44,9 @@ public:
     // it cannot be started (then Enabled stays false and no thread is left).
     // false: wakes the worker and returns once it has ended; a call that is
     // running completes first and none starts afterwards. From inside
-    // OnTimer it only stops the worker, which ends when the call returns.
+    // OnTimer it only stops the worker, which ends when the call returns
+    // (and is joined by the next enable or the destructor). The destructor
+    // must not run inside OnTimer.
     void setEnabled(bool on) override;
     quint32 Interval() const override { return interval_; }
     void setInterval(quint32 ms) override { interval_ = ms; }
@@ -62,7 +64,6 @@ public:
 
 private:
     void run(quint32 interval);
-    void joinFinished();
 
     std::atomic<bool> enabled_{false};
     quint32 interval_ = 100;
@@ -72,8 +73,7 @@ private:
     std::mutex m_;
     std::condition_variable wake_;
     bool stop_ = false;
-    std::thread worker_;
-    std::vector<std::thread> finished_; // stopped from inside OnTimer, joined later
+    std::thread worker_; // touched only outside OnTimer
 };
 
 // Records what the keyer asked of its clock; ticks are driven by the test.
