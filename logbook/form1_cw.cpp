@@ -3,6 +3,8 @@
 // keyer's; the window only hands it the typed characters and the timer.
 #include "logbook/form1.h"
 
+#include "logbook/cwhooks.h"
+
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,6 +18,7 @@ namespace zelmor {
 
 std::function<void(QChar)> CwCharacterTyped;
 std::function<void()> CwPttTimerExpired;
+CwMenuHooks CwMenu;
 
 namespace {
 // Memo3's keys: every typed character is keyed at once; Esc goes back to

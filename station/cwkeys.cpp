@@ -1,5 +1,6 @@
 #include "station/cwkeys.h"
 
+#include "logbook/cwhooks.h"
 #include "logbook/form1.h"
 #include "logbook/glawnf.h"
 #include "logbook/logfile.h"
@@ -27,7 +28,6 @@
 namespace zelmor {
 
 CwKeyer *Keyer = nullptr;
-std::function<void(bool)> CwWorkCheckChanged;
 
 namespace {
 
@@ -95,7 +95,7 @@ void CreateCwKeyer(PeriodicTimer *normal, PeriodicTimer *fast, OneShotTimer *ptt
     Keyer->view.ShowCwWork = [](bool on) {
         form1->Panel7->setVisible(on);
         if (!on) form1->Memo3->hide();
-        if (CwWorkCheckChanged) CwWorkCheckChanged(on);
+        if (CwMenu.CheckCwWork) CwMenu.CheckCwWork(on);
     };
     LauncherHook.Timer1Timer = [] { Keyer->CwKeyerTick(0); };
     LauncherHook.Timer3Timer = [] { Keyer->CwKeyerTick(1); };
@@ -108,9 +108,13 @@ void CreateCwKeyer(PeriodicTimer *normal, PeriodicTimer *fast, OneShotTimer *ptt
         Keyer->Halt();
     };
     ConnectSettingsControls();
+    const auto check = CwMenu.CheckCwWork; // the menu's own
+    CwMenu = {SSBCW1Click, CW1Click, StopCW1Click, CW23Click, CW33Click, Cw2Click, Cw31Click,
+              CwMemoryCellClick, [] { return zelmor::CwWorkOn(); }, check};
 }
 
 void DestroyCwKeyer() {
+    CwMenu = {.CheckCwWork = CwMenu.CheckCwWork};
     for (const auto &c : g_connections) QObject::disconnect(c);
     g_connections.clear();
     ShutDownCwKeyer = nullptr;

@@ -27,10 +27,8 @@ void LoadKeyerSettings();
 void StartCwWork();
 void StopCwWork();
 bool CwWorkOn();
-// The check mark of "Работа CW" (ssbcw1); the menus fill it.
-extern std::function<void(bool checked)> CwWorkCheckChanged;
 
-// The menu's items.
+// The menu's items; CreateCwKeyer puts them into CwMenu (logbook/cwhooks.h).
 void SSBCW1Click(); // "Работа CW" (Shift+F8): on/off
 void CW1Click();    // "Работа CW с клавиатуры" (Shift+I): stops a text, opens Memo3
 void StopCW1Click(); // "Стоп CW" (Del)

@@ -1,6 +1,7 @@
 // CW work in the QSO window: the macro keys, the command lines, the speed
 // keys, typing, and the bytes the port sees from start-up to shut-down.
 // The keyer runs on fake clocks, stepped by hand.
+#include "logbook/cwhooks.h"
 #include "logbook/settingsstore.h"
 #include "logbook/shutdown.h"
 #include "platform/parallelport.h"
@@ -191,7 +192,10 @@ TEST_F(CwWorkTest, TheLaunchersClocksDriveTheKeyer) {
     CreateCwKeyer();
     Nastroy->updo->setValue(40);
     Nastroy->updo1->setValue(35);
-    SSBCW1Click();
+    std::vector<bool> checks;
+    CwMenu.CheckCwWork = [&](bool on) { checks.push_back(on); };
+    CwMenu.ssbcw1(); // as the menu item does
+    EXPECT_TRUE(CwMenu.CwWorkOn());
     EXPECT_TRUE(glawnf->Timer1->Enabled());
     EXPECT_TRUE(glawnf->Timer3->Enabled());
     EXPECT_EQ(glawnf->Timer1->Interval(), 40u);
@@ -206,10 +210,12 @@ TEST_F(CwWorkTest, TheLaunchersClocksDriveTheKeyer) {
     while (form1->Edit1->text() != "E" && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     EXPECT_EQ(form1->Edit1->text(), "E"); // echoed on the GUI thread
     EXPECT_EQ(writes().front(), 0x07);
-    SSBCW1Click();
+    CwMenu.ssbcw1();
     EXPECT_FALSE(glawnf->Timer1->Enabled());
     EXPECT_FALSE(glawnf->Timer3->Enabled());
     EXPECT_EQ(writes().back(), 0x0B);
+    EXPECT_EQ(checks, (std::vector<bool>{true, false}));
+    CwMenu.CheckCwWork = nullptr;
 }
 
 } // namespace
