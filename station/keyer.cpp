@@ -121,6 +121,9 @@ void CwKeyer::Halt() {
     Port().idle();
     setTone(false);
     platform::sound().closeSidetone();
+    post([this] {
+        if (view.ClearEcho) view.ClearEcho();
+    });
 }
 
 void CwKeyer::portFailed() {

@@ -239,7 +239,10 @@ TEST_F(KeyerTest, StartingAndStoppingCwWork) {
     tick();
     ASSERT_EQ(writes().back(), KeyDown);
     keyer_->SendCwTextRaw("MORE"); // waits in the lead
+    echo_ = "T";
     keyer_->StopCwWork(); // in the middle of a dash
+    flush();
+    EXPECT_EQ(echo_, "");
     EXPECT_FALSE(normal_.enabled);
     EXPECT_FALSE(fast_.enabled);
     EXPECT_FALSE(ptt_.active);
