@@ -12,6 +12,7 @@
 #include "station/fcw.h"
 #include "station/keyersettings.h"
 #include "station/nastroy.h"
+#include "station/rxtx.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -107,6 +108,9 @@ void CreateCwKeyer(PeriodicTimer *normal, PeriodicTimer *fast, OneShotTimer *ptt
         Keyer->StopCwWork();
         Keyer->Halt();
     };
+    // The rig going to CW and leaving it (with cw_ssb).
+    TransceiverHook.StartCwWork = [] { zelmor::StartCwWork(); };
+    TransceiverHook.StopCwWork = [] { zelmor::StopCwWork(); };
     ConnectSettingsControls();
     const auto check = CwMenu.CheckCwWork; // the menu's own
     CwMenu = {SSBCW1Click, CW1Click, StopCW1Click, CW23Click, CW33Click, Cw2Click, Cw31Click,
@@ -114,6 +118,7 @@ void CreateCwKeyer(PeriodicTimer *normal, PeriodicTimer *fast, OneShotTimer *ptt
 }
 
 void DestroyCwKeyer() {
+    TransceiverHook = {};
     CwMenu = {.CheckCwWork = CwMenu.CheckCwWork};
     for (const auto &c : g_connections) QObject::disconnect(c);
     g_connections.clear();
