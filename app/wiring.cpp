@@ -15,9 +15,12 @@
 #include "logtools/statist.h"
 #include "station/catsettings.h"
 #include "station/cwkeys.h"
+#include "station/form25.h"
+#include "station/greyline.h"
 #include "station/nastroy.h"
 #include "station/rxtx.h"
 #include "station/settingsloader.h"
+#include "station/time_r.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -30,6 +33,7 @@ void ConnectWindows() {
         LoadSettings();
         LoadCatSettings();
         LoadKeyerSettings();
+        time_r->LoadReminders();
     };
     WriteDefaultSettingsDialogHook = WriteDefaultDialogSettings;
     StartupHook.GiveBandChartMarkers = [] { rxtx->GiveBandChartMarkers(); };
@@ -41,7 +45,10 @@ void ConnectWindows() {
     StartupHook.LoadCountryTable = [] { LoadCountryTable(&form1->strw->model()); };
     StartupHook.LoadNamesFile = LoadNamesFile;
     StartupHook.PlotStationOnMap = [](const QString &lon, const QString &lat, unsigned colour) {
+        const bool first = MapPointList.isEmpty();
         form1->PlotStationOnMap(lon, lat, colour);
+        // The own station is home for the map's redraw only when it is there.
+        if (first && !MapPointList.isEmpty()) MapPointListStartsWithOwnStation = true;
     };
     // A log opened anew ends an edit of a record of the log before.
     OpenLogReloadLists = [] {
@@ -49,6 +56,9 @@ void ConnectWindows() {
         ReloadLogLists();
     };
     RefreshLogGrid = [] { form1->PageLogGrid(PageLast, 0); };
+    StartupHook.DrawGreylineMap = [] { Form25->DrawGreylineMap(); };
+    DrawMapPoint = [](int x, int y, unsigned colour, const QString &call, const QString &country,
+                      const QString &distance) { Form25->DrawMapPoint(x, y, colour, call, country, distance); };
     OpenLogFillBandBoxes = [] {
         QStringList bands;
         for (const QString &b : LogBandNames) bands << b;
@@ -69,6 +79,7 @@ void ConnectWindows() {
     LauncherHook.ShowRussianRegions = [] { russall->ShowRegionList(); };
     RefreshCountryStatistics = [](const QString &country) { Statist->QueueCountryStatistics(country); };
     CreateCwKeyer();
+    LauncherHook.CheckReminders = [] { time_r->CheckReminders(); };
 }
 
 void DisconnectWindows() {
@@ -83,6 +94,9 @@ void DisconnectWindows() {
     StartTransceiverPoll = nullptr;
     LauncherHook.ShowRussianRegions = nullptr;
     RefreshCountryStatistics = nullptr;
+    DrawMapPoint = nullptr;
+    LauncherHook.CheckReminders = nullptr;
+    MapPointListStartsWithOwnStation = false;
 }
 
 } // namespace zelmor

@@ -66,4 +66,9 @@ QPoint MapPixel(double lon, double lat) {
     return {x, y};
 }
 
+QPointF MapPixelToLonLat(double x, double y) {
+    constexpr double pixelsPerDegree = 38.0 / 20.0;
+    return {(x - 328.0) * 18.0 / 19.0 / pixelsPerDegree, -(y - 189.0) * 10.0 / 11.0 / pixelsPerDegree};
+}
+
 } // namespace zelmor

@@ -40,7 +40,11 @@ extern QStringList MapPointList;
 // Hooks filled by later windows: the map's drawing of a point, the country
 // statistics, the transceiver poll while a call is typed, the CW command
 // lines (1 to 4) and the log grid refresh after a save.
-extern std::function<void(int x, int y, unsigned colour)> DrawMapPoint;
+// The map's mark of a station: its pixel, colour 0x00BBGGRR, and the call,
+// country and distance written beside it.
+extern std::function<void(int x, int y, unsigned colour, const QString &call, const QString &country,
+                          const QString &distance)>
+    DrawMapPoint;
 extern std::function<void(const QString &country)> RefreshCountryStatistics;
 extern std::function<void()> StartTransceiverPoll;
 extern std::function<void(int line)> SendCwCommandLine;
@@ -150,7 +154,9 @@ public:
     void ListCallsWithPrefix();
     void SetDefaultRstForMode();
     void ShowBearingAndDistance();
-    void PlotStationOnMap(const QString &longitude, const QString &latitude, unsigned colour);
+    // `remember`: append the station to MapPointList (the map's own redraw
+    // of the station being entered does not).
+    void PlotStationOnMap(const QString &longitude, const QString &latitude, unsigned colour, bool remember = true);
     // Runs an analysis the timer still holds back.
     void FlushPendingAnalysis();
 

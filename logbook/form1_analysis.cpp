@@ -34,7 +34,9 @@
 namespace zelmor {
 
 QStringList MapPointList;
-std::function<void(int x, int y, unsigned colour)> DrawMapPoint;
+std::function<void(int x, int y, unsigned colour, const QString &call, const QString &country,
+                   const QString &distance)>
+    DrawMapPoint;
 std::function<void(const QString &country)> RefreshCountryStatistics;
 std::function<void()> StartTransceiverPoll;
 
@@ -308,13 +310,13 @@ void Tform1::ShowBearingAndDistance() {
                 << QStringLiteral("Азимут - %1 / %2    ").arg(r->bearing).arg(r->reverse) + DxRegionName;
 }
 
-void Tform1::PlotStationOnMap(const QString &longitude, const QString &latitude, unsigned colour) {
+void Tform1::PlotStationOnMap(const QString &longitude, const QString &latitude, unsigned colour, bool remember) {
     if (StartupDone == 1 && call->text().isEmpty()) return;
     const auto lon = ParseDecimal(longitude), lat = ParseDecimal(latitude);
     if (!lon || !lat) return;
     const QPoint p = MapPixel(*lon, *lat);
-    MapPointList << QStringLiteral("%1,%2,").arg(p.x()).arg(p.y()) + call->text() + u',' + DxCountry;
-    if (DrawMapPoint) DrawMapPoint(p.x(), p.y(), colour);
+    if (remember) MapPointList << QStringLiteral("%1,%2,").arg(p.x()).arg(p.y()) + call->text() + u',' + DxCountry;
+    if (DrawMapPoint) DrawMapPoint(p.x(), p.y(), colour, call->text(), DxCountry, DxDistance);
 }
 
 // ---- repeat, new-country, club and QSL-manager checks ----

@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/hotkeyedit.h"
 #include "platform/paths.h"
+#include "station/timesettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -178,6 +179,14 @@ TNastroy::TNastroy(QWidget *parent) : QWidget(parent, Qt::Window) {
     cw_ssb = new QCheckBox(cat);
     cw_ssb->setObjectName(QStringLiteral("cw_ssb"));
     catLayout->addWidget(cw_ssb);
+    // Controls whose page the dialog does not have yet: live settings all the
+    // same, in a group that is not shown.
+    auto *later = new QGroupBox(this);
+    later->setObjectName(QStringLiteral("laterControls"));
+    new QVBoxLayout(later);
+    later->hide();
+    n50 = addCheckBox(later, "n50", QStringLiteral("Звуковое сопровождение таймера"));
+    connect(n50, &QCheckBox::clicked, this, [](bool on) { StoreReminderSound(on); });
     addLookControls();
     addKeyerControls();
 }

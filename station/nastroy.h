@@ -68,6 +68,8 @@ public:
     // Alert sounds.
     QCheckBox *povmidi, *Newworld;
     QLineEdit *Edit15, *Edit16;
+    // "Звуковое сопровождение таймера": the reminders ring.
+    QCheckBox *n50;
     // The veterans' base.
     TStringGrid *strvet;
     QLabel *Panel24;

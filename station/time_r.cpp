@@ -1,5 +1,19 @@
 #include "station/time_r.h"
 
+#include "common/text.h"
+#include "logbook/glawnf.h"
+#include "logbook/qsostate.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+#include "platform/sound.h"
+#include "station/nastroy.h"
+#include "station/timesettings.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zelmor {
@@ -9,14 +23,104 @@ Ttime_r *time_r = nullptr;
 Ttime_r::Ttime_r(QWidget *parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("time_r"));
     setWindowTitle(QStringLiteral("time_r"));
-    strtimer = new TStringGrid(3, 10, this);
+    strtimer = new TStringGrid(3, 2, this);
     strtimer->setObjectName(QStringLiteral("strtimer"));
     strtimer->model().setFixedRows(1);
     strtimer->model().setEditable(true);
     const int widths[3] = {68, 39, 223};
     for (int c = 0; c < 3; ++c) strtimer->setColWidth(c, widths[c]);
+    Memo3 = new QPlainTextEdit(this);
+    Memo3->setObjectName(QStringLiteral("Memo3"));
+    Memo3->setReadOnly(true);
+    SpeedButton1 = new QPushButton(QStringLiteral("Запись"), this);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(strtimer);
+    layout->addWidget(strtimer, 3);
+    layout->addWidget(Memo3, 1);
+    layout->addWidget(SpeedButton1);
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(&strtimer->model(), &QAbstractItemModel::dataChanged, this, [this] { keepOneEmptyRow(); });
+    // A notice must not take the focus from the QSO being typed.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+std::vector<ReminderRow> Ttime_r::Rows() const {
+    std::vector<ReminderRow> rows;
+    for (int r = 1; r < strtimer->rowCount(); ++r)
+        rows.push_back({strtimer->cell(0, r), strtimer->cell(1, r), strtimer->cell(2, r)});
+    return rows;
+}
+
+void Ttime_r::SetRows(const std::vector<ReminderRow> &rows) {
+    adjusting_ = true;
+    strtimer->model().clearRows(1);
+    strtimer->setRowCount(int(rows.size()) + 1);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int r = int(i) + 1;
+        strtimer->setCell(0, r, rows[i].date);
+        strtimer->setCell(1, r, rows[i].time);
+        strtimer->setCell(2, r, rows[i].info);
+    }
+    adjusting_ = false;
+    keepOneEmptyRow();
+}
+
+void Ttime_r::keepOneEmptyRow() {
+    if (adjusting_) return;
+    int last = 0; // the last row with any text
+    for (int r = 1; r < strtimer->rowCount(); ++r)
+        for (int c = 0; c < 3; ++c)
+            if (!strtimer->cell(c, r).isEmpty()) last = r;
+    if (strtimer->rowCount() != last + 2) {
+        adjusting_ = true;
+        strtimer->setRowCount(last + 2);
+        adjusting_ = false;
+    }
+}
+
+bool Ttime_r::SpeedButton1Click() {
+    const std::vector<ReminderRow> rows = Rows();
+    QStringList errors;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (Trim(rows[i].date).isEmpty()) continue;
+        const QString e = ReminderRowError(int(i) + 1, rows[i]);
+        if (!e.isEmpty()) errors << e;
+    }
+    if (!errors.isEmpty()) {
+        ShowErrorBox(errors.join(u'\n'));
+        return false;
+    }
+    const std::vector<ReminderRow> stored = CompactReminderRows(rows);
+    StoreReminderRows(stored);
+    // An empty store keeps one empty row: the grid shows none.
+    SetRows(stored.size() == 1 && stored[0] == ReminderRow{} ? std::vector<ReminderRow>{} : stored);
+    if (glawnf && !glawnf->Timer5->isActive()) glawnf->Timer5->start();
+    return true;
+}
+
+void Ttime_r::CheckReminders() {
+    const ReminderCheckResult r = zelmor::CheckReminders(Rows(), platform::clock().now(), CheckState);
+    UpcomingListed = CheckState.upcomingListed ? 1 : 0;
+    for (const QString &line : r.lines) Memo3->appendPlainText(line);
+    if (!r.status.isEmpty()) StatusText = r.status;
+    if (r.notices.isEmpty()) return;
+    StatusText = r.notices.last();
+    if (!isVisible()) show();
+    // No sound device or no file: the notice stands without it.
+    if (r.ring && Nastroy && Nastroy->n50->isChecked()) platform::sound().play(DataPath(QStringLiteral("rin.wav")));
+}
+
+void Ttime_r::LoadReminders() {
+    Memo3->clear();
+    CheckState = {};
+    UpcomingListed = 0;
+    SetRows(ReadReminderRows());
+    if (Nastroy) Nastroy->n50->setChecked(ReadReminderSound());
+}
+
+QStringList Ttime_r::Memo3Lines() const {
+    const QString text = Memo3->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
 } // namespace zelmor

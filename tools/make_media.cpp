@@ -2,6 +2,7 @@
 #include "make_data.h"
 
 #include "common/recordfile.h"
+#include "logbook/bearing.h"
 
 #include <QImage>
 #include <cmath>
@@ -16,17 +17,15 @@ namespace zelmor::makedata {
 // The program puts a station at x = Int(lon / 20 * 38 + 328),
 // y = Int(lat / -20 * 38 + 189) and then pushes it away from the centre by
 // |x - 328| div 18 and |y - 189| div 10. The map is resampled so that every
-// place lands there: each map pixel is taken back through that rule (the
-// push undone as the continuous factors 19/18 and 11/10) to a longitude and
-// latitude, and the day map is averaged over a 4 x 4 grid of points inside
-// the pixel.
+// place lands there: each map pixel is taken back through that rule
+// (MapPixelToLonLat, the program's own inverse) to a longitude and latitude,
+// and the day map is averaged over a 4 x 4 grid of points inside the pixel.
 
 namespace {
 constexpr int MapWidth = 689, MapHeight = 361;
-constexpr double CentreX = 328, CentreY = 189, PixelsPerDegree = 38.0 / 20.0;
 
-double LongitudeAt(double x) { return (x - CentreX) * 18.0 / 19.0 / PixelsPerDegree; }
-double LatitudeAt(double y) { return -(y - CentreY) * 10.0 / 11.0 / PixelsPerDegree; }
+double LongitudeAt(double x) { return MapPixelToLonLat(x, 0).x(); }
+double LatitudeAt(double y) { return MapPixelToLonLat(0, y).y(); }
 } // namespace
 
 void MakeMap(const QString &earthImage, const QString &outDir) {
