@@ -121,7 +121,9 @@ TEST(GreylineCells, LieWhereTheSunPutsThem) {
     for (const Cell &c : cells) {
         SCOPED_TRACE(c.x);
         EXPECT_EQ(CellAt(c.x, c.y, summer), c.kind);
-        if (c.elevation > -90) EXPECT_NEAR(CellElevation(c.x, c.y, summer), c.elevation, 0.2);
+        if (c.elevation > -90) {
+            EXPECT_NEAR(CellElevation(c.x, c.y, summer), c.elevation, 0.2);
+        }
     }
 
     const SunPosition winter = SolarPosition(Winter());
