@@ -62,7 +62,10 @@ void Ttime_r::SetRows(const std::vector<ReminderRow> &rows) {
         strtimer->setCell(2, r, rows[i].info);
     }
     adjusting_ = false;
-    keepOneEmptyRow();
+    int last = 0;
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (!(rows[i] == ReminderRow{})) last = int(i) + 1;
+    strtimer->setRowCount(last + 2);
 }
 
 void Ttime_r::keepOneEmptyRow() {
@@ -71,7 +74,8 @@ void Ttime_r::keepOneEmptyRow() {
     for (int r = 1; r < strtimer->rowCount(); ++r)
         for (int c = 0; c < 3; ++c)
             if (!strtimer->cell(c, r).isEmpty()) last = r;
-    if (strtimer->rowCount() != last + 2) {
+    // Edits only add the row; "Запись" compacts the rows.
+    if (strtimer->rowCount() < last + 2) {
         adjusting_ = true;
         strtimer->setRowCount(last + 2);
         adjusting_ = false;
@@ -92,8 +96,7 @@ bool Ttime_r::SpeedButton1Click() {
     }
     const std::vector<ReminderRow> stored = CompactReminderRows(rows);
     StoreReminderRows(stored);
-    // An empty store keeps one empty row: the grid shows none.
-    SetRows(stored.size() == 1 && stored[0] == ReminderRow{} ? std::vector<ReminderRow>{} : stored);
+    SetRows(stored);
     if (glawnf && !glawnf->Timer5->isActive()) glawnf->Timer5->start();
     return true;
 }
