@@ -256,8 +256,6 @@ void TForm25::showEvent(QShowEvent *e) {
     FormActivate();
 }
 
-void TForm25::changeEvent(QEvent *e) { QWidget::changeEvent(e); }
-
 bool TForm25::eventFilter(QObject *watched, QEvent *event) {
     if (watched != Image2) return false;
     switch (event->type()) {

@@ -40,8 +40,6 @@ Ttime_r::Ttime_r(QWidget *parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(SpeedButton1);
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(&strtimer->model(), &QAbstractItemModel::dataChanged, this, [this] { keepOneEmptyRow(); });
-    // A notice must not take the focus from the QSO being typed.
-    setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
 std::vector<ReminderRow> Ttime_r::Rows() const {
@@ -108,7 +106,13 @@ void Ttime_r::CheckReminders() {
     if (!r.status.isEmpty()) StatusText = r.status;
     if (r.notices.isEmpty()) return;
     StatusText = r.notices.last();
-    if (!isVisible()) show();
+    if (!isVisible()) {
+        // A notice must not take the focus from the QSO being typed; opened
+        // by the operator, the window takes it as any other.
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        show();
+        setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
     // No sound device or no file: the notice stands without it.
     if (r.ring && Nastroy && Nastroy->n50->isChecked()) platform::sound().play(DataPath(QStringLiteral("rin.wav")));
 }

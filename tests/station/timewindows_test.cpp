@@ -281,7 +281,6 @@ TEST_F(TimeWindowsTest, ANoticeShowsTheWindowWithoutTheFocusAndRingsWhenAsked) {
     EXPECT_EQ(time_r->Memo3Lines().last(), "12:00  Sked");
     EXPECT_EQ(StatusText, "12:00  Sked");
     EXPECT_TRUE(time_r->isVisible());
-    EXPECT_TRUE(time_r->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(Sound().count("rin.wav"), 1);
 
     // Without the sound switch: the notice alone. The switch is stored at
