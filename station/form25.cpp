@@ -5,24 +5,21 @@
 #include "logbook/logfile.h"
 #include "logbook/qsostate.h"
 #include "logbook/stationprofile.h"
+#include "platform/activation.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "station/gmtf.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QProgressBar>
 #include <QTimer>
-#include <QWindow>
 
 namespace zelmor {
 
@@ -65,18 +62,6 @@ void TMapImage::paintEvent(QPaintEvent *) {
 // ---- the window ---------------------------------------------------------------
 
 namespace {
-QPointer<QWindow> g_lastFocus;
-
-// Activation work runs only when the focus comes from another window of
-// ours: not from another program, not back from a box or a menu (Qt
-// activates again after each).
-bool FromOwnWindow(QWindow *before) {
-    if (!before) return false;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->windowHandle() == before) return !qobject_cast<QDialog *>(w) && !qobject_cast<QMenu *>(w);
-    return false;
-}
-
 bool StartupRunning() { return StartupDone != 1; }
 } // namespace
 
@@ -156,11 +141,7 @@ TForm25::TForm25(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWi
     MapBitmap.fill(Qt::black);
     Canvas.reset(MapBitmap);
 
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *now) {
-        QWindow *before = g_lastFocus;
-        g_lastFocus = now;
-        if (now && now == windowHandle() && FromOwnWindow(before)) FormActivate();
-    });
+    WatchActivations();
 }
 
 void TForm25::showCanvas() { Image1->update(); }
@@ -254,6 +235,14 @@ void TForm25::Timer1Timer() {
 void TForm25::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
     FormActivate();
+}
+
+// Not after a box or the context menu (Qt activates the window again after
+// each), nor on coming back from another program: that would wipe the points
+// just drawn.
+void TForm25::changeEvent(QEvent *e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && ActivatedFromOwnWindow(this)) FormActivate();
 }
 
 bool TForm25::eventFilter(QObject *watched, QEvent *event) {

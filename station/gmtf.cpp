@@ -2,7 +2,7 @@
 
 #include "logbook/form1.h"
 #include "logbook/glawnf.h"
-#include "station/timesettings.h"
+#include "logbook/settingscatalogue.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -67,7 +67,7 @@ void Tgmtf::SpeedButton1Click() {
     }
     close();
     StartClock();
-    StoreUtcOffset(offset);
+    WriteSetting(SettingId::Gmt, offset);
 }
 
 void Tgmtf::utcChange() {

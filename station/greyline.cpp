@@ -1,5 +1,6 @@
 #include "station/greyline.h"
 
+#include "common/logdate.h"
 #include "common/qsorecord.h"
 #include "common/recordfile.h"
 #include "common/text.h"
@@ -66,30 +67,9 @@ GreylineCounts ShadeGreyline(QImage &map, const SunPosition &sun, const std::fun
     return counts;
 }
 
-std::optional<QDate> ParseQsoDate(QStringView text) {
-    const QString t = Trim(text);
-    const auto parts = QStringView(t).split(u'.');
-    if (parts.size() != 3) return std::nullopt;
-    int v[3];
-    for (int i = 0; i < 3; ++i) {
-        const QStringView p = parts[i];
-        const qsizetype maxLen = i < 2 ? 2 : 4;
-        if (p.isEmpty() || p.size() > maxLen) return std::nullopt;
-        for (QChar ch : p)
-            if (!ch.isDigit() || ch.unicode() > '9') return std::nullopt;
-        v[i] = p.toInt();
-    }
-    int year = v[2];
-    if (parts[2].size() == 2) year += year >= 50 ? 1900 : 2000;
-    else if (parts[2].size() != 4) return std::nullopt;
-    const QDate d(year, v[1], v[0]);
-    if (!d.isValid()) return std::nullopt;
-    return d;
-}
-
 QDateTime GreylineInstant(const QString &utcDate, const QString &utcTime, const QString &offset,
                           const QDateTime &pcNow) {
-    const auto date = ParseQsoDate(utcDate);
+    const auto date = ParseLogDate(utcDate);
     const QTime time = QTime::fromString(Trim(utcTime), QStringLiteral("H:mm"));
     if (date && time.isValid()) return QDateTime(*date, time, Qt::UTC);
     if (const auto utc = ComputeUtcDateTime(offset, pcNow)) {
@@ -246,7 +226,7 @@ DayQsos ReadDayQsos(const QString &logPath, const QDate &today) {
         for (const QByteArray &bytes : records) {
             ++out.recordsRead;
             const char *b = bytes.constData();
-            const auto date = ParseQsoDate(ReadTextField(b, {74, 10}));
+            const auto date = ParseLogDate(ReadTextField(b, {74, 10}));
             if (!date || *date > today) continue;
             if (*date < today) return out;
             if (ReadTextField(b, QsoField::DeleteMark) == DeleteMarkText) continue;

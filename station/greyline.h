@@ -56,9 +56,6 @@ GreylineCounts ShadeGreyline(QImage &map, const SunPosition &sun, const std::fun
 QDateTime GreylineInstant(const QString &utcDate, const QString &utcTime, const QString &offset,
                           const QDateTime &pcNow);
 
-// A log date "dd.mm.yyyy", or "dd.mm.yy" of older logs (19yy from 50 on).
-std::optional<QDate> ParseQsoDate(QStringView text);
-
 // ---- the picture --------------------------------------------------------------
 
 inline constexpr int MapWidth = 689, MapHeight = 361;

@@ -5,7 +5,6 @@
 #include "platform/dialogs.h"
 #include "platform/hotkeyedit.h"
 #include "platform/paths.h"
-#include "station/timesettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -186,7 +185,7 @@ TNastroy::TNastroy(QWidget *parent) : QWidget(parent, Qt::Window) {
     new QVBoxLayout(later);
     later->hide();
     n50 = addCheckBox(later, "n50", QStringLiteral("Звуковое сопровождение таймера"));
-    connect(n50, &QCheckBox::clicked, this, [](bool on) { StoreReminderSound(on); });
+    connect(n50, &QCheckBox::clicked, this, [](bool on) { WriteSetting(SettingId::ReminderSound, on); });
     addLookControls();
     addKeyerControls();
 }

@@ -3,12 +3,13 @@
 #include "common/text.h"
 #include "logbook/glawnf.h"
 #include "logbook/qsostate.h"
+#include "logbook/settingscatalogue.h"
+#include "logbook/settingsstore.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/sound.h"
 #include "station/nastroy.h"
-#include "station/timesettings.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
@@ -80,14 +81,45 @@ void Ttime_r::keepOneEmptyRow() {
     }
 }
 
+namespace {
+// As many as the settings table has room for.
+int MaxReminders() { return Setting(SettingId::ReminderDate).last + 1; }
+
+std::vector<ReminderRow> ReadReminderRows() {
+    const int count = qMin(LoadSetting(SettingId::ReminderCount).number, MaxReminders());
+    std::vector<ReminderRow> rows;
+    for (int n = 0; n < count; ++n)
+        rows.push_back({LoadSetting(SettingId::ReminderDate, n).text, LoadSetting(SettingId::ReminderTime, n).text,
+                        LoadSetting(SettingId::ReminderInfo, n).text});
+    return rows;
+}
+
+// The rows first, the count last, all in one save of the settings file.
+void StoreReminderRows(const std::vector<ReminderRow> &rows) {
+    SettingsBatch batch;
+    for (size_t n = 0; n < rows.size(); ++n) {
+        WriteSetting(SettingId::ReminderDate, rows[n].date, int(n));
+        WriteSetting(SettingId::ReminderTime, rows[n].time, int(n));
+        WriteSetting(SettingId::ReminderInfo, rows[n].info, int(n));
+    }
+    WriteSetting(SettingId::ReminderCount, qint32(rows.size()));
+}
+} // namespace
+
 bool Ttime_r::SpeedButton1Click() {
     const std::vector<ReminderRow> rows = Rows();
     QStringList errors;
+    int dated = 0;
     for (size_t i = 0; i < rows.size(); ++i) {
         if (Trim(rows[i].date).isEmpty()) continue;
-        const QString e = ReminderRowError(int(i) + 1, rows[i]);
+        ++dated;
+        QString e = ReminderRowError(int(i) + 1, rows[i]);
+        QChar bad;
+        if (e.isEmpty() && !FitsCp1251(rows[i].info, &bad))
+            e = QStringLiteral("Напоминание в строке %1: знак \"%2\" нельзя записать в настройки").arg(i + 1).arg(bad);
         if (!e.isEmpty()) errors << e;
     }
+    if (dated > MaxReminders()) errors << QStringLiteral("Напоминаний больше %1: не записаны").arg(MaxReminders());
     if (!errors.isEmpty()) {
         ShowErrorBox(errors.join(u'\n'));
         return false;
@@ -122,7 +154,7 @@ void Ttime_r::LoadReminders() {
     CheckState = {};
     UpcomingListed = 0;
     SetRows(ReadReminderRows());
-    if (Nastroy) Nastroy->n50->setChecked(ReadReminderSound());
+    if (Nastroy) Nastroy->n50->setChecked(LoadSetting(SettingId::ReminderSound).on());
 }
 
 QStringList Ttime_r::Memo3Lines() const {

@@ -249,6 +249,15 @@ TEST_F(TimeWindowsTest, ABadRowStoresNothingAndTheOthersStillRing) {
     ASSERT_EQ(Dialogs().messages().size(), 1u);
     EXPECT_EQ(Dialogs().messages()[0].text, "Напоминание в строке 2: время \"25:70\" не распознано (чч:мм или чч:мм:сс)");
     EXPECT_EQ(hiveBytes(), before);
+    // Nor a text the settings file cannot hold (it would come back as "?").
+    Dialogs().clear();
+    time_r->strtimer->setCell(1, 2, "12:00");
+    time_r->strtimer->setCell(2, 2, "Sked \u260E");
+    EXPECT_FALSE(time_r->SpeedButton1Click());
+    ASSERT_EQ(Dialogs().messages().size(), 1u);
+    EXPECT_TRUE(Dialogs().messages()[0].text.startsWith("Напоминание в строке 2: знак")) << Dialogs().messages()[0].text.toStdString();
+    EXPECT_EQ(hiveBytes(), before);
+    time_r->strtimer->setCell(1, 2, "25:70");
 
     checkEvery2s(At(10, 12, 2025, 11, 59, 30), At(10, 12, 2025, 12, 0, 4));
     EXPECT_EQ(time_r->Memo3Lines(), (QStringList{"10.12.2025   12:00    A", "12:00  A", "10.12.2025   12:00    B",
