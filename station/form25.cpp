@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
+#include "platform/windowshape.h"
 #include "station/gmtf.h"
 
 #include <QAction>
@@ -216,12 +217,14 @@ void TForm25::DrawMapPoint(int x, int y, unsigned colour, const QString &call, c
 }
 
 void TForm25::FormActivate() {
-    setMask(QRegion(WindowRegionRect().translated(-ClientOrigin)));
+    SetWindowMask(this, WindowRegion());
     Canvas.reset(MapBitmap);
     showCanvas();
     // The station being entered, in red, without counting it as plotted.
     if (form1) form1->PlotStationOnMap(DxLongitude, DxLatitude, 0x0000FF, false);
 }
+
+QRegion TForm25::WindowRegion() { return RectRegion(4, 23, 727, 415); }
 
 void TForm25::N1Click() {
     if (!Timer1->isActive()) Timer1->start();
@@ -256,9 +259,9 @@ bool TForm25::eventFilter(QObject *watched, QEvent *event) {
     }
     case QEvent::MouseMove:
         if (dragFrom_) {
-            // The point pressed stays under the cursor. The window coordinates'
-            // client origin (the -4 and -22 of the framed window) is not there
-            // in a frameless window.
+            // The point pressed stays under the cursor. The framed window's
+            // -4 and -22 are its client origin, which a frameless window,
+            // starting at its client area, does not have.
             const QPoint cursor = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
             move(cursor - *dragFrom_ - Image2->pos());
             return true;

@@ -6,6 +6,7 @@
 #include "station/greyline.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 #include <optional>
 
@@ -81,11 +82,8 @@ public:
     // What activation does: the region, the bare shaded map, the station
     // being entered in red.
     void FormActivate();
-    // The window region, in window coordinates.
-    static QRect WindowRegionRect() { return QRect(QPoint(4, 23), QPoint(726, 414)); }
-    // The region of the frameless window: the window coordinates less the
-    // client origin they assume.
-    static constexpr QPoint ClientOrigin{4, 22};
+    // The window region (4, 23)-(727, 415), in window coordinates.
+    static QRegion WindowRegion();
 
     void N1Click();
     void Timer1Timer();
