@@ -10,6 +10,7 @@
 #include "logbook/startup.h"
 #include "logtools/dxcc9b.h"
 #include "logtools/iota.h"
+#include "logtools/importforeign.h"
 #include "logtools/poisk.h"
 #include "logtools/russall.h"
 #include "logtools/statist.h"
@@ -80,6 +81,7 @@ void ConnectWindows() {
     RefreshCountryStatistics = [](const QString &country) { Statist->QueueCountryStatistics(country); };
     CreateCwKeyer();
     LauncherHook.CheckReminders = [] { time_r->CheckReminders(); };
+    ConnectForeignConverters();
 }
 
 void DisconnectWindows() {

@@ -184,7 +184,25 @@ Timport::Timport(QWidget *parent) : QWidget(parent, Qt::Window) {
     p2->addWidget(Edit3, r, 1, 1, 4);
 
     Panel3 = Panel(this, "Panel3");
-    new QVBoxLayout(Panel3);
+    Dir1 = Edit(Panel3, "Dir1");
+    Dir1->setReadOnly(true);
+    Dir1->setText(ProgramDir);
+    Dir1Button = Button(Panel3, "Dir1Button", QStringLiteral("Папка..."));
+    Fil1 = new QListWidget(Panel3);
+    Fil1->setObjectName(QStringLiteral("Fil1"));
+    Fil1->setSelectionMode(QAbstractItemView::NoSelection);
+    SpeedButton6 = Button(Panel3, "SpeedButton6", QStringLiteral("OK"));
+    SpeedButton7 = Button(Panel3, "SpeedButton7", QStringLiteral("Отмена"));
+    connect(Dir1Button, &QPushButton::clicked, this, &Timport::Dir1Click);
+    connect(SpeedButton6, &QPushButton::clicked, this, &Timport::SpeedButton6Click);
+    connect(SpeedButton7, &QPushButton::clicked, this, &Timport::SpeedButton7Click);
+    auto *p3 = new QGridLayout(Panel3);
+    p3->addWidget(new QLabel(QStringLiteral("Файлы с информацией"), Panel3), 0, 0, 1, 3);
+    p3->addWidget(Dir1, 1, 0, 1, 2);
+    p3->addWidget(Dir1Button, 1, 2);
+    p3->addWidget(Fil1, 2, 0, 1, 3);
+    p3->addWidget(SpeedButton6, 3, 1);
+    p3->addWidget(SpeedButton7, 3, 2);
 
     auto *paths = new QGridLayout;
     paths->addWidget(new QLabel(QStringLiteral("Импорт"), this), 0, 0);
@@ -285,6 +303,8 @@ void Timport::SpeedButton2Click() {
 
 void Timport::Timer1Timer() {
     Timer1->stop();
+    // Any other conversion replaces the rows of a loaded log.
+    infoSource.clear();
     const auto run = [](const std::function<void()> &f) {
         if (f) f();
     };
@@ -296,7 +316,8 @@ void Timport::Timer1Timer() {
     else if (LOGPLUS1->isChecked()) run(ImportHook.ImportLogplusDbf);
     else if (LOGPLUS2->isChecked()) {
         run(ImportHook.LoadLogForInfoImport);
-        Panel3->show();
+        if (!infoSource.logPath.isEmpty()) Panel3->show();
+        else Panel1->hide();
     } else if (AALOG1->isChecked()) run(ImportHook.ImportAalog);
     else if (ADIFG1->isChecked()) ImportAdif();
     else if (Mixw2->isChecked()) run(ImportHook.ImportMixw2);
@@ -319,6 +340,18 @@ void Timport::N4Click() {
     if (chosen.isEmpty()) return; // cancelled: nothing is written
     const QString target = GridSaveTarget(chosen);
     Edit2->setText(target);
+    if (infoSource.holds(StreModel->rows()) && SameLogFile(target, infoSource.logPath)) {
+        // The log the rows came from: its info fields are rewritten in place.
+        const InfoSaveResult r = SaveInfoInPlace(StreModel->rows(), infoSource);
+        if (!r.error.isEmpty()) ShowErrorBox(r.error);
+        if (!r.left.isEmpty()) {
+            QStringList shown = r.left.mid(0, 20);
+            if (r.left.size() > 20) shown << QStringLiteral("...");
+            platform::dialogs().messageBox(QStringLiteral("LOGPLUS"), shown.join(u'\n'), MsgIcon::Warning, MbOk);
+        }
+        if (r.rewritten > 0 && IsCurrentLog(target) && RefreshLogGrid) RefreshLogGrid();
+        return;
+    }
     const GridSaveResult r = AppendGridRowsToLog(StreModel->rows(), target);
     if (r.status != GridSaveResult::Saved) {
         ShowErrorBox(r.error);
@@ -343,6 +376,36 @@ void Timport::fillRows(QComboBox *box, QLineEdit *from, QLineEdit *to) {
     const qint64 first = qMax<qint64>(1, from->text().trimmed().toLongLong());
     const qint64 last = qMin<qint64>(rows, to->text().trimmed().toLongLong());
     for (qint64 r = first; r <= last; ++r) StreModel->setCell(col, int(r), value);
+}
+
+void Timport::Dir1Click() {
+    const QString folder = platform::dialogs().folderName(QStringLiteral("Файлы с информацией"),
+                                                          Dir1->text().isEmpty() ? ProgramDir : Dir1->text());
+    if (!ProgramDir.isEmpty()) QDir::setCurrent(ProgramDir);
+    if (folder.isEmpty()) return;
+    Dir1->setText(folder);
+    FillInfoFileList();
+}
+
+void Timport::FillInfoFileList() {
+    Fil1->clear();
+    if (!Dir1->text().isEmpty()) Fil1->addItems(ListInfoFiles(Dir1->text()));
+}
+
+void Timport::SpeedButton6Click() {
+    QStringList files;
+    for (int i = 0; i < Fil1->count(); ++i) files << Fil1->item(i)->text();
+    const InfoMergeResult r = MergeInfoFiles(StreModel->rows(), Dir1->text(), files);
+    StreModel->storeChanged();
+    Stre->setRowCount(int(StreModel->rows().size()) + 1);
+    if (!r.error.isEmpty()) ShowErrorBox(r.error);
+    Panel1->hide();
+    Panel3->hide();
+}
+
+void Timport::SpeedButton7Click() {
+    Panel3->hide();
+    Panel1->hide();
 }
 
 void Timport::SpeedButton1Click() { fillRows(iqsl, Edit5, edit6); }

@@ -4,6 +4,7 @@
 // exporters write a log out. The converters of the other formats are hooks
 // filled by the windows that own them.
 #include "logtools/importrows.h"
+#include "logtools/logplusinfo.h"
 #include "platform/stringgrid.h"
 
 #include <QWidget>
@@ -14,6 +15,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
@@ -76,7 +78,16 @@ public:
     QComboBox *iqsl, *iband, *imode; // iband holds the modes, imode the bands
     QLineEdit *Edit5, *edit6, *edit7, *edit8, *edit9, *edit10;
     QLineEdit *Edit3; // contest name for the contest export
-    QFrame *Panel3;   // info-file chooser of the foreign import
+    QFrame *Panel3;   // info-file chooser of the foreign import: "Файлы с информацией"
+    // The folder of the info files: chosen through the dialogs' folder
+    // chooser (there is no drive box on this system).
+    QLineEdit *Dir1;
+    QPushButton *Dir1Button;
+    QListWidget *Fil1; // "*.lp" in Dir1, any case
+    QPushButton *SpeedButton6, *SpeedButton7; // "OK", "Отмена"
+    // The log the grid's rows were loaded from for the info import, with
+    // each row's record index.
+    InfoImportSource infoSource;
 
     QList<QAction *> formatItems() const;
     void UncheckFormatItems();
@@ -105,6 +116,11 @@ public:
     void SpeedButton1Click();
     void SpeedButton3Click();
     void SpeedButton4Click();
+    void Dir1Click();
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    // Fil1 anew from Dir1.
+    void FillInfoFileList();
 
     void ImportAdif();
     void ExportAdif();

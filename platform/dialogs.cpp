@@ -49,6 +49,10 @@ QString QtDialogs::openFileName(const QString &title, const QString &filter, con
     return QFileDialog::getOpenFileName(nullptr, title, dir, QtFilterFromParts(filter));
 }
 
+QString QtDialogs::folderName(const QString &title, const QString &dir) {
+    return QFileDialog::getExistingDirectory(nullptr, title, dir);
+}
+
 QString QtDialogs::saveFileName(const QString &title, const QString &filter, const QString &dir) {
     return QFileDialog::getSaveFileName(nullptr, title, dir, QtFilterFromParts(filter));
 }
@@ -90,6 +94,14 @@ int FakeDialogs::messageBox(const QString &caption, const QString &text, MsgIcon
 
 QString FakeDialogs::openFileName(const QString &title, const QString &filter, const QString &) {
     calls.push_back({QStringLiteral("open"), title, filter, MsgIcon::None, 0});
+    if (fileAnswers.empty()) return QString();
+    QString a = fileAnswers.front();
+    fileAnswers.pop_front();
+    return a;
+}
+
+QString FakeDialogs::folderName(const QString &title, const QString &dir) {
+    calls.push_back({QStringLiteral("folder"), title, dir, MsgIcon::None, 0});
     if (fileAnswers.empty()) return QString();
     QString a = fileAnswers.front();
     fileAnswers.pop_front();

@@ -32,6 +32,8 @@ public:
     // A font dialog that also picks the colour. `font` holds the initial
     // choice and, on OK, the chosen one; false when cancelled.
     virtual bool chooseFont(FontChoice &font) { return false; }
+    // A folder; empty when cancelled.
+    virtual QString folderName(const QString &title, const QString &dir) { return QString(); }
 };
 
 // The desktop's dialogs.
@@ -42,6 +44,7 @@ public:
     QString saveFileName(const QString &title, const QString &filter, const QString &dir) override;
     // Qt's font dialog has no colour: a colour dialog follows it.
     bool chooseFont(FontChoice &font) override;
+    QString folderName(const QString &title, const QString &dir) override;
 };
 
 // Records every call and answers from a script: the next queued answer, or
@@ -64,6 +67,8 @@ public:
     QString openFileName(const QString &title, const QString &filter, const QString &dir) override;
     QString saveFileName(const QString &title, const QString &filter, const QString &dir) override;
     bool chooseFont(FontChoice &font) override;
+    // Answered from fileAnswers, like the file dialogs.
+    QString folderName(const QString &title, const QString &dir) override;
     std::vector<Call> messages() const;
     void clear() { calls.clear(); }
 };
