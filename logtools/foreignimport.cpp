@@ -157,10 +157,8 @@ void ForeignRowBuilder::set(int column, QByteArrayView text, bool oem) {
         cell.resize(t.size());
         if (!t.isEmpty()) std::memcpy(cell.data(), t.data(), size_t(t.size()));
     }
-    bool control = false;
-    for (char &c : cell)
-        if (U(c) < 32) c = ' ', control = true;
-    if (control) cell = TrimBytes(cell).toByteArray();
+    // OEM conversion may turn bytes into control characters at the ends.
+    if (oem) cell = TrimBytes(cell).toByteArray();
 }
 
 void ForeignRowBuilder::setDate(const QByteArray &date, bool present) {
@@ -188,8 +186,18 @@ bool ForeignRowBuilder::finish() {
         ++result_.badDates;
         if (!result_.firstBadDateRow) result_.firstBadDateRow = rows_.size() + 1;
     }
+    // No cell keeps a control character (a TAB inside a field, a stray byte
+    // of a binary record): it becomes a blank.
     std::array<QByteArrayView, ImportRowStore::Columns> views;
-    for (int i = 0; i < ImportRowStore::Columns; ++i) views[i] = cells_[i];
+    for (int i = 0; i < ImportRowStore::Columns; ++i) {
+        for (const char c : cells_[i])
+            if (U(c) < 32) {
+                for (char &d : cells_[i])
+                    if (U(d) < 32) d = ' ';
+                break;
+            }
+        views[i] = cells_[i];
+    }
     rows_.append(views.data(), ImportRowStore::Columns);
     return true;
 }

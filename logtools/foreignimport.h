@@ -105,9 +105,9 @@ QByteArray LogDateText(int day, int month, int year);
 // Digits only, as a number; -1 when any byte is not a digit or it is empty.
 int DigitsValue(QByteArrayView v);
 
-// One row being built. Cells are cleaned when set: bytes below 32 become
-// blanks and the text is trimmed; with `oem` set the text is converted from
-// cp866 first.
+// One row being built. Cells are trimmed when set (with `oem`, converted
+// from cp866 first); when the row is finished every byte below 32 left in a
+// cell becomes a blank.
 class ForeignRowBuilder {
 public:
     ForeignRowBuilder(const RowCountryTables &tables, ImportRowStore &rows, ForeignImportResult &result)

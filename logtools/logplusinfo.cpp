@@ -158,9 +158,10 @@ InfoSaveResult SaveInfoInPlace(const ImportRowStore &rows, const InfoImportSourc
     std::vector<Change> changes;
     try {
         qsizetype next = 0;
+        const qsizetype loaded = qsizetype(source.recordIndex.size());
         RecordIO::ForEach(source.logPath, QsoRecord::Size, [&](qint64 i, const char *rec) {
-            while (next < rows.size() && source.recordIndex[size_t(next)] < i) ++next;
-            for (; next < rows.size() && source.recordIndex[size_t(next)] == i; ++next) {
+            while (next < loaded && source.recordIndex[size_t(next)] < i) ++next;
+            for (; next < loaded && source.recordIndex[size_t(next)] == i; ++next) {
                 const QByteArrayView cell = rows.cellBytes(next, ImportColumn::Info);
                 if (FieldBytes(rec, InfoField) != cell.first(qMin<qsizetype>(cell.size(), InfoField.capacity)))
                     changes.push_back({next, i, QByteArray(rec, QsoRecord::Size)});
@@ -200,6 +201,13 @@ InfoSaveResult SaveInfoInPlace(const ImportRowStore &rows, const InfoImportSourc
             LogColumns.setEntry(c.index, q.call, q.band, q.country, q.mode, QslCode(q.qslState));
         }
     }
+    qint64 typed = 0;
+    for (qsizetype row = qsizetype(source.recordIndex.size()); row < rows.size(); ++row)
+        typed += !rows.cellBytes(row, Call).isEmpty();
+    if (typed > 0)
+        r.left << QStringLiteral("Строки, добавленные в таблицу (%1), не записаны в исходный журнал: "
+                                 "сохраните их в другой журнал")
+                      .arg(typed);
     return r;
 }
 

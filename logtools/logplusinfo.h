@@ -23,9 +23,10 @@ struct InfoImportSource {
         wasCurrent = false;
         recordIndex.clear();
     }
-    // The rows are still those of the load.
+    // The grid still holds the rows of the load (rows typed below them
+    // may follow).
     bool holds(const ImportRowStore &rows) const {
-        return !logPath.isEmpty() && qsizetype(recordIndex.size()) == rows.size();
+        return !logPath.isEmpty() && rows.size() >= qsizetype(recordIndex.size());
     }
 };
 

@@ -257,6 +257,12 @@ TEST_F(ForeignImportTest, SharedTextRules) {
     } vhf[] = {{"144300.0", "144Mhz"}, {"145.500", "144Mhz"}, {"146", "144Mhz"}, {"147", ""},
                {"430.100", "430Mhz"}, {"440", "430Mhz"},     {"441", ""},       {"14", ""}};
     for (const auto &v : vhf) EXPECT_EQ(VhfBand(v.text), QByteArray(v.band)) << v.text;
+    // A TAB inside a field becomes a blank, whatever the column.
+    read(ReadMixw2Log, "1;UA3ABC;200304151234;;;;14\t070.0;;;SS\tB;59;59;;;\tIv\tan;;;;;;;\r\n");
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.cell(0, ImportColumn::Mode), "SS B");
+    EXPECT_EQ(rows.cell(0, ImportColumn::Name), "Iv an");
+    EXPECT_EQ(rows.cell(0, ImportColumn::Frequency), "14 07");
     // Columns past the end are empty.
     EXPECT_EQ(Columns("abc", 2, 10), QByteArrayView("bc"));
     EXPECT_TRUE(Columns("abc", 4, 10).isEmpty());

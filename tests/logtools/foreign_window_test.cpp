@@ -204,10 +204,14 @@ TEST_F(LogplusInfoTest, RecordsChangedSinceTheLoadAreLeftWithAMessage) {
     log[0].deleteMark = "Delet";
     log[1].call = "UA9ZZZ";
     WriteAllRecords<QsoRecord>(path("info.log"), log);
+    // A row typed below the loaded ones is not appended to the source log.
+    import->StreModel->setCell(ImportColumn::Number, 3, "3");
+    import->StreModel->setCell(ImportColumn::Call, 3, "UA1ZZZ");
     const QByteArray before = ReadBytes(path("info.log"));
     saveTo(path("info.log"));
     EXPECT_EQ(ReadBytes(path("info.log")), before);
     ASSERT_EQ(Dialogs().messages().size(), 1u);
+    EXPECT_TRUE(Dialogs().messages()[0].text.contains("добавленные в таблицу (1)"));
     EXPECT_TRUE(Dialogs().messages()[0].text.contains("QSO № 1 удалено")) << Dialogs().messages()[0].text.toStdString();
     EXPECT_TRUE(Dialogs().messages()[0].text.contains("QSO № 2: в журнале другой позывной"));
 }

@@ -174,7 +174,41 @@ def commas():
     put('commas/basic.dat', b'\r\n'.join(lines) + b'\r\n')
 
 
+def logplus_seed(folder):
+    """A LOGPLUS table for the fuzz target's corpus only (the tests write
+    theirs with shapelib): 18 text fields, two records, the second deleted."""
+    widths = [8, 5, 10, 13, 2, 4, 3, 3, 3, 9, 19, 15, 11, 5, 4, 1, 8, 8]
+    header_len, record_len = 32 + 32 * len(widths) + 1, 1 + sum(widths)
+    head = bytearray(32)
+    head[0] = 3
+    head[4:8] = struct.pack('<I', 2)
+    head[8:12] = struct.pack('<HH', header_len, record_len)
+    for i, w in enumerate(widths):
+        d = bytearray(32)
+        d[0:11] = ('F%d' % i).encode().ljust(11, b'\0')
+        d[11] = ord('C')
+        d[16] = w
+        head += d
+    head += b'\r'
+    def record(flag, values):
+        r = bytearray(flag + b' ' * sum(widths))
+        at = 1
+        for w, v in zip(widths, values):
+            r[at:at + len(v)] = v[:w]
+            at += w
+        return bytes(r)
+    values = [b'20030415', b'12:34', b'', b'UA3ABC', b'14', b'', b'SSB', b'59', b'57', b'IVAN', b'tnx qso', b'',
+              b'', b'', b'', b'C', b'', b'LOGBOOK']
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, 'seed.dbf'), 'wb') as f:
+        f.write(bytes(head) + record(b' ', values) + record(b'*', values) + b'\x1a')
+
+
 if __name__ == '__main__':
+    import sys
+    if len(sys.argv) == 3 and sys.argv[1] == '--logplus-seed':
+        logplus_seed(sys.argv[2])
+        sys.exit(0)
     mixw2()
     aalog()
     swislog()

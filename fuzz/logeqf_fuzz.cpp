@@ -1,0 +1,8 @@
+// The reader of the LOG-EQF fixed-column log on any bytes.
+#include "fuzz/foreignfuzz.h"
+
+using namespace zelmor;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    return fuzz::RunForeignReader(ReadLogEqfLog, data, size, fuzz::LineCount(data, size));
+}
