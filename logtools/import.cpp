@@ -316,8 +316,7 @@ void Timport::Timer1Timer() {
     else if (LOGPLUS1->isChecked()) run(ImportHook.ImportLogplusDbf);
     else if (LOGPLUS2->isChecked()) {
         run(ImportHook.LoadLogForInfoImport);
-        if (!infoSource.logPath.isEmpty()) Panel3->show();
-        else Panel1->hide();
+        Panel3->show();
     } else if (AALOG1->isChecked()) run(ImportHook.ImportAalog);
     else if (ADIFG1->isChecked()) ImportAdif();
     else if (Mixw2->isChecked()) run(ImportHook.ImportMixw2);

@@ -56,6 +56,7 @@ void RunImport(Timport &w, const char *format, Reader read, int blankRows) {
     w.StreModel->storeChanged();
     w.Stre->setRowCount(int(rows.size()) + blankRows);
     w.Gauge1->setValue(0);
+    w.Panel1->hide(); // the closing message is not shown under a progress bar at 0
     if (!r.error.isEmpty()) {
         QString text = r.error;
         if (r.rows > 0) text += u'\n' + ClosingText(format, r);
