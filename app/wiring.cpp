@@ -8,6 +8,7 @@
 #include "logbook/reference.h"
 #include "logbook/settingsstore.h"
 #include "logbook/startup.h"
+#include "logtools/award.h"
 #include "logtools/dxcc9b.h"
 #include "logtools/iota.h"
 #include "logtools/importforeign.h"
@@ -35,6 +36,7 @@ void ConnectWindows() {
         LoadCatSettings();
         LoadKeyerSettings();
         time_r->LoadReminders();
+        award->LoadAwardSelector();
     };
     WriteDefaultSettingsDialogHook = WriteDefaultDialogSettings;
     StartupHook.GiveBandChartMarkers = [] { rxtx->GiveBandChartMarkers(); };
@@ -82,6 +84,7 @@ void ConnectWindows() {
     CreateCwKeyer();
     LauncherHook.CheckReminders = [] { time_r->CheckReminders(); };
     ConnectForeignConverters();
+    CurrentAwardName = [] { return award->awardBox->currentText(); };
 }
 
 void DisconnectWindows() {
@@ -99,6 +102,7 @@ void DisconnectWindows() {
     DrawMapPoint = nullptr;
     LauncherHook.CheckReminders = nullptr;
     MapPointListStartsWithOwnStation = false;
+    CurrentAwardName = nullptr;
 }
 
 } // namespace zelmor
