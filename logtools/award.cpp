@@ -113,11 +113,11 @@ QString AwardResultModel::cell(int col, int row) const {
         switch (col) {
         case 0: return QString::number(row);
         case 1: return q.call;
-        case 2: return q.date;
-        case 3: return q.time;
+        case 2: return q.date();
+        case 3: return q.time();
         case 4: return q.band;
-        case 5: return q.rst;
-        case 6: return q.points;
+        case 5: return q.rst();
+        case 6: return q.points();
         default: return QString();
         }
     }

@@ -1,6 +1,5 @@
 #include "logtools/userawards.h"
 
-#include "common/codepage.h"
 #include "common/logdate.h"
 #include "common/qsorecord.h"
 #include "common/recordfile.h"
@@ -11,7 +10,9 @@
 #include "platform/dialogs.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
+#include <cstring>
 #include <tuple>
 
 namespace zelmor {
@@ -211,6 +212,16 @@ int DeleteAwardSlots(const QString &name) {
 
 // --- evaluation ------------------------------------------------------------
 
+namespace {
+// Where each field's length byte and text lie in AwardQso::raw.
+constexpr TextField RawDateField{0, 10}, RawTimeField{11, 10}, RawRstField{22, 7}, RawPointsField{30, 10};
+} // namespace
+
+QString AwardQso::date() const { return ReadTextField(raw.data(), RawDateField); }
+QString AwardQso::time() const { return ReadTextField(raw.data(), RawTimeField); }
+QString AwardQso::rst() const { return ReadTextField(raw.data(), RawRstField); }
+QString AwardQso::points() const { return ReadTextField(raw.data(), RawPointsField); }
+
 QString AwardEvaluation::message() const {
     if (!problem.isEmpty()) return problem;
     QStringList parts;
@@ -251,20 +262,26 @@ QByteArrayView RawField(const char *record, TextField f) {
 
 constexpr TextField DateField{74, 10}, TimeField{85, 10}, RstReceivedField{118, 7}, PointsField{134, 10};
 
-// One shared QString per distinct stored text: dates, times, reports and
-// points repeat all over a log.
-class Interner {
-public:
-    const QString &get(QByteArrayView raw) {
-        const QByteArray key = QByteArray::fromRawData(raw.data(), raw.size());
-        auto it = map_.constFind(key);
-        if (it != map_.constEnd()) return *it;
-        return *map_.insert(QByteArray(raw.data(), raw.size()), FromCp1251(raw));
-    }
+void CopyField(char *to, TextField in, const char *record, TextField from) {
+    std::memcpy(to + in.offset, record + from.offset, size_t(from.capacity) + 1);
+}
 
-private:
-    QHash<QByteArray, QString> map_;
-};
+// A whole number of the stored points, blanks around allowed; empty is 0.
+std::optional<qint64> PointsOf(QByteArrayView raw) {
+    qsizetype b = 0, e = raw.size();
+    while (b < e && static_cast<unsigned char>(raw[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(raw[e - 1]) <= 32) --e;
+    if (b == e) return 0;
+    bool negative = false;
+    if (raw[b] == '-' || raw[b] == '+') negative = raw[b++] == '-';
+    if (b == e || e - b > 9) return std::nullopt;
+    qint64 n = 0;
+    for (qsizetype k = b; k < e; ++k) {
+        if (raw[k] < '0' || raw[k] > '9') return std::nullopt;
+        n = n * 10 + (raw[k] - '0');
+    }
+    return negative ? -n : n;
+}
 
 constexpr size_t ReadChunk = 32768; // records per read: bounded memory on a log that matches whole
 
@@ -294,9 +311,28 @@ AwardEvaluation EvaluateAward(const QString &logPath, const AwardDefinition &def
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
 
-    // The repeat rule on hashes: the bands each call is listed on.
-    QHash<QString, QStringList> listed;
-    Interner texts;
+    // The repeat rule on hashes: the bands each call is listed on, as bits
+    // of the bands' numbers in order of appearance (pairs for a log of more
+    // than 64 band texts).
+    QHash<QString, quint64> listedBands;
+    QHash<QString, int> bandNumbers;
+    QSet<std::pair<QString, QString>> listedPairs;
+    auto firstOnBand = [&](const QString &call, const QString &band) {
+        auto known = bandNumbers.constFind(band);
+        const int b = known != bandNumbers.constEnd() ? *known : *bandNumbers.insert(band, int(bandNumbers.size()));
+        if (b >= 64) {
+            const qsizetype before = listedPairs.size();
+            listedPairs.insert({call, band});
+            return listedPairs.size() != before;
+        }
+        quint64 &bits = listedBands[call];
+        const quint64 bit = quint64(1) << b;
+        if (bits & bit) return false;
+        bits |= bit;
+        return true;
+    };
+    QSet<QString> listedCalls;
+    out.rows.reserve(candidates.size());
     const qint64 total = qint64(candidates.size());
     for (size_t from = 0; from < candidates.size(); from += ReadChunk) {
         const std::vector<qint64> chunk(candidates.begin() + qsizetype(from),
@@ -314,19 +350,23 @@ AwardEvaluation EvaluateAward(const QString &logPath, const AwardDefinition &def
             if (date < start) continue;
             const QString &call = LogColumns.LogCalls[i];
             const QString &band = LogColumns.LogBands[i];
-            auto seen = listed.find(call);
-            if (seen != listed.end()) {
-                if (!def.repeats || seen->contains(band)) continue;
-                seen->append(band);
+            if (def.repeats) {
+                if (!firstOnBand(call, band)) continue;
             } else {
-                listed.insert(call, QStringList{band});
+                const qsizetype before = listedCalls.size();
+                listedCalls.insert(call);
+                if (listedCalls.size() == before) continue;
             }
-            AwardQso q{i, call, texts.get(RawField(r, DateField)), texts.get(RawField(r, TimeField)), band,
-                       texts.get(RawField(r, RstReceivedField)), texts.get(RawField(r, PointsField))};
+            AwardQso q;
+            q.record = i;
+            q.call = call;
+            q.band = band;
+            CopyField(q.raw.data(), RawDateField, r, DateField);
+            CopyField(q.raw.data(), RawTimeField, r, TimeField);
+            CopyField(q.raw.data(), RawRstField, r, RstReceivedField);
+            CopyField(q.raw.data(), RawPointsField, r, PointsField);
             if (def.countPoints) {
-                const QString t = Trim(q.points);
-                const auto n = t.isEmpty() ? std::optional<int>(0) : ParseInteger(t);
-                if (n) {
+                if (const auto n = PointsOf(RawField(r, PointsField))) {
                     out.pointsTotal += *n;
                 } else if (out.badPoints++ == 0) {
                     out.firstBadPoints = i + 1;

@@ -5,6 +5,7 @@
 // controls into an AwardDefinition and shows what EvaluateAward returns.
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -58,10 +59,19 @@ bool SaveAwardDefinition(int slot, const AwardDefinition &def);
 // Empties every slot named `name` (the count stays); the number of slots.
 int DeleteAwardSlots(const QString &name);
 
-// One counted QSO.
+// One counted QSO. The call and band are shared with LogColumns; the other
+// texts stay as their stored bytes until a cell shows them, so a listing of
+// a whole log costs some 70 bytes a row.
 struct AwardQso {
     qint64 record = 0; // index in the log
-    QString call, date, time, band, rst, points;
+    QString call, band;
+    QString date() const;
+    QString time() const;
+    QString rst() const;    // received
+    QString points() const;
+    // Date, time, RST received and points, each as its field stores it: a
+    // length byte and the cp1251 text.
+    std::array<char, 41> raw{};
 };
 
 struct AwardEvaluation {

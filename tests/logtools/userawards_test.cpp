@@ -180,7 +180,7 @@ TEST_F(UserAwardEvaluationTest, CountsTheFixtureLog) {
         EXPECT_EQ(e.message(), "QSO с неверной датой пропущено: 1, первое № 8");
         ASSERT_FALSE(e.rows.empty());
         const AwardQso &q = e.rows[0];
-        EXPECT_EQ(QStringList({q.call, q.date, q.time, q.band, q.rst, q.points}),
+        EXPECT_EQ(QStringList({q.call, q.date(), q.time(), q.band, q.rst(), q.points()}),
                   QStringList({"UA3AA", "01.01.1999", "12:00", "14  Mhz", "59", "5"}));
     }
 }
@@ -239,4 +239,20 @@ TEST_F(UserAwardEvaluationTest, BadConditionsListNothing) {
     EXPECT_TRUE(e.rows.empty());
     EXPECT_FALSE(e.percent);
     EXPECT_EQ(e.message(), "Условие диплома: список S пуст — * означает любой знак");
+}
+
+TEST_F(UserAwardEvaluationTest, TheRepeatRuleHoldsPastSixtyFourBandTexts) {
+    // Imported logs may hold band texts of their own; one call on 70 of them,
+    // then again on the 66th.
+    std::vector<QsoRecord> records;
+    for (int n = 0; n <= 70; ++n) {
+        QsoRecord q = AwardQsos()[1];
+        q.number = QString::number(n + 1);
+        q.band = QStringLiteral("B%1").arg(n == 70 ? 65 : n);
+        records.push_back(q);
+    }
+    WriteAllRecords(log_, records);
+    OpenLog();
+    const AwardEvaluation e = EvaluateAward(log_, Rda());
+    EXPECT_EQ(e.rows.size(), 70u);
 }
