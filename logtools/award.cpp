@@ -410,6 +410,7 @@ void Taward::N1Click() {
     newaw->winId();
     if (QWindow *w = newaw->windowHandle()) w->setTransientParent(windowHandle());
     newaw->setWindowModality(Qt::WindowModal);
+    newaw->move(frameGeometry().center() - newaw->rect().center());
     newaw->show();
     newaw->raise();
     newaw->activateWindow();
