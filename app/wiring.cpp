@@ -1,6 +1,7 @@
 #include "app/wiring.h"
 
 #include "common/bands.h"
+#include "logbook/cwhooks.h"
 #include "logbook/form1.h"
 #include "logbook/glawnf.h"
 #include "logbook/logfile.h"
@@ -19,6 +20,8 @@
 #include "station/cwkeys.h"
 #include "station/form25.h"
 #include "station/greyline.h"
+#include "qsl/adbox.h"
+#include "station/fcw.h"
 #include "station/nastroy.h"
 #include "station/rxtx.h"
 #include "station/settingsloader.h"
@@ -85,6 +88,30 @@ void ConnectWindows() {
     LauncherHook.CheckReminders = [] { time_r->CheckReminders(); };
     ConnectForeignConverters();
     CurrentAwardName = [] { return award->awardBox->currentText(); };
+    QsoHook.ShowStatistics = [] { Statist->show(); };
+    QsoHook.ShowAddressBook = [] { adbox->show(); };
+    QsoHook.ShowWorldMap = [] { Form25->show(); };
+    QsoHook.ShowCwPanel = [](bool shown) { fcw->setVisible(shown); };
+    // The transceiver submenu and the call/frequency memory.
+    const std::pair<std::function<void()> QsoWindowHooks::*, void (Trxtx::*)()> rig[] = {
+        {&QsoWindowHooks::n50, &Trxtx::N50Click},         {&QsoWindowHooks::Lock1, &Trxtx::Lock1Click},
+        {&QsoWindowHooks::ab1, &Trxtx::AB1Click},         {&QsoWindowHooks::ab2, &Trxtx::AB2Click},
+        {&QsoWindowHooks::usb1, &Trxtx::USB1Click},       {&QsoWindowHooks::LSB1, &Trxtx::LSB1Click},
+        {&QsoWindowHooks::cw20, &Trxtx::CW20Click},       {&QsoWindowHooks::CW21, &Trxtx::CW21Click},
+        {&QsoWindowHooks::AB3, &Trxtx::AB3Click},         {&QsoWindowHooks::pTT1, &Trxtx::PTT1Click},
+        {&QsoWindowHooks::f100hz1, &Trxtx::F100Hz1Click}, {&QsoWindowHooks::F100hz2, &Trxtx::F100Hz2Click},
+        {&QsoWindowHooks::n13, &Trxtx::N13Click},         {&QsoWindowHooks::n54, &Trxtx::N54Click},
+        {&QsoWindowHooks::n56, &Trxtx::N56Click},         {&QsoWindowHooks::N6, &Trxtx::N6Click},
+        {&QsoWindowHooks::n67, &Trxtx::n67Click},         {&QsoWindowHooks::n64, &Trxtx::n64Click},
+    };
+    for (const auto &[hook, click] : rig) QsoHook.*hook = [click] { (rxtx->*click)(); };
+    // CW work from the pictures, N_zvuk and the mode; the memory cells by
+    // the number of their text.
+    QsoHook.StartCwWork = [] { StartCwWork(); };
+    QsoHook.StopCwWork = [] { StopCwWork(); };
+    QsoHook.CwMemoryCell = [](int cell) {
+        if (CwMenu.MemoryCell) CwMenu.MemoryCell(CwMemoryCells()[size_t(cell - 1)].text);
+    };
 }
 
 void DisconnectWindows() {
@@ -103,6 +130,7 @@ void DisconnectWindows() {
     LauncherHook.CheckReminders = nullptr;
     MapPointListStartsWithOwnStation = false;
     CurrentAwardName = nullptr;
+    QsoHook = {};
 }
 
 } // namespace zelmor

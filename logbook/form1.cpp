@@ -2,7 +2,9 @@
 
 #include "common/bands.h"
 #include "common/text.h"
+#include "logbook/cwhooks.h"
 #include "logbook/logfile.h"
+#include "logbook/loggrid.h"
 #include "logbook/qsostate.h"
 #include "logbook/settingsstore.h"
 
@@ -25,6 +27,7 @@
 #include <QMenu>
 #include <QScatterSeries>
 #include <QScrollBar>
+#include <QPlainTextEdit>
 #include <QStringListModel>
 #include <QTimer>
 #include <QValueAxis>
@@ -94,19 +97,20 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     ochk->setText(PointsPlaceholder);
     cb1->setText(LogBandNames[5]);
     cb2->setText(ModeList[0]);
-    pIOTA->setMaxLength(5);
+    // As long as the record's field: an IOTA reference ("EU-005") from the
+    // log or the memory is never cut.
+    pIOTA->setMaxLength(QsoRecord::Fields[FieldIota].capacity);
     Pvia->setMaxLength(12);
 
     QStringList bands;
     for (const QString &b : LogBandNames) bands << b;
     List_band = PickList(this, "List_band", bands);
     List_mode = PickList(this, "List_mode", ModeList);
-    List_qsl = PickList(this, "List_qsl", {QslNotToSend, QslToSend, QslSent, QslReceived, QslSentAndReceived});
+    List_qsl = PickList(this, "List_qsl", {QslToSend, QslSent, QslReceived, QslSentAndReceived, QslNotToSend});
     pname = PickList(this, "pname");
     pqth = PickList(this, "pqth");
     memlist = PickList(this, "memlist");
-    Listvia = new QListWidget(this);
-    Listvia->setObjectName(QStringLiteral("Listvia"));
+    Listvia = PickList(this, "Listvia");
     Listvia->setMaximumHeight(60);
     memo1Model = new QStringListModel(this);
     Memo1 = new QListView(this);
@@ -191,19 +195,7 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     ch12->setMaximum(0);
     ch12->setMaximumWidth(120);
 
-    PopupMenu2 = new QMenu(this);
-    buildEditMenu();
-    N48 = PopupMenu2->addMenu(QStringLiteral("Управление трансивером"))->menuAction();
-    N48->setObjectName(QStringLiteral("N48"));
-    N48->setEnabled(false);
-    QMenu *settingsMenu = PopupMenu2->addMenu(QStringLiteral("Настройка"));
-    N59 = settingsMenu->menuAction();
-    N59->setObjectName(QStringLiteral("N59"));
-    buildColumnMenu(settingsMenu);
-    buildChartMenu();
-    setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &p) { PopupMenu2->popup(mapToGlobal(p)); });
+    buildMenus();
     str11->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(str11, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { PopupMenu2->popup(str11->viewport()->mapToGlobal(p)); });
@@ -220,14 +212,8 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     chartTimer_->setSingleShot(true);
     chartTimer_->setInterval(0);
     connect(chartTimer_, &QTimer::timeout, this, &Tform1::renderChart);
-    statusTimer_ = new QTimer(this);
-    statusTimer_->setInterval(200);
-    connect(statusTimer_, &QTimer::timeout, this, [this] {
-        if (Image2->text() != StatusText) Image2->setText(StatusText);
-    });
-    statusTimer_->start();
-
     buildLookControls();
+    buildPictures();
 
     // The layout: the ticker; the transceiver strip; the entry fields (left)
     // beside the lists and charts; the log grid with its paging column below.
@@ -239,19 +225,30 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
         {{"Band", cb1}, {"Mode", cb2}, {"QSL", cqsl}, {"Via", Pvia}, {"IOTA", pIOTA}, {"Freq", pFreq},
          {"Locator", qthl}, {"Очки", ochk}},
     };
+    // The pick lists' pictures stand beside their fields.
+    auto withPicture = [&](QLineEdit *field) -> QWidget * {
+        PicturePair *picture = field == cb1 ? Image23 : field == cb2 ? Image51 : field == cqsl ? Image22
+                                                                  : field == Pvia ? Image13 : nullptr;
+        if (!picture) return field;
+        auto *box = new QWidget(Panel9);
+        auto *h = new QHBoxLayout(box);
+        h->setContentsMargins(0, 0, 0, 0);
+        h->setSpacing(1);
+        h->addWidget(field);
+        h->addWidget(picture);
+        return box;
+    };
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 8; ++c)
-            if (rows[r][c].first) top->addWidget(Labelled(Panel9, QString::fromUtf8(rows[r][c].first), rows[r][c].second), r, c);
+            if (rows[r][c].first)
+                top->addWidget(Labelled(Panel9, QString::fromUtf8(rows[r][c].first), withPicture(rows[r][c].second)), r, c);
     top->addWidget(Labelled(Panel9, QStringLiteral("Info"), info), 2, 0, 1, 8);
 
     auto *lists = new QVBoxLayout;
     lists->addWidget(pname);
     lists->addWidget(pqth);
-    lists->addWidget(List_band);
-    lists->addWidget(List_mode);
     lists->addWidget(memlist);
     lists->addWidget(Memo1, 1);
-    lists->addWidget(Listvia);
     lists->addWidget(Panel4);
     auto *charts = new QHBoxLayout;
     charts->addWidget(Chart1, 1);
@@ -262,6 +259,7 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     auto *right = new QVBoxLayout;
     right->addWidget(strp, 1);
     right->addWidget(strw, 1);
+    right->addWidget(Memo2, 1);
     auto *middle = new QHBoxLayout(Panel40);
     middle->setContentsMargins(2, 2, 2, 2);
     middle->addLayout(lists, 1);
@@ -298,6 +296,8 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     layout->setSpacing(2);
     layout->addWidget(Image2);
     layout->addWidget(Panel35);
+    layout->addWidget(pictureStrip_);
+    layout->addWidget(Panel30);
     layout->addWidget(Panel13, 1);
     layout->addLayout(bottom);
     buildCwControls(layout);
@@ -319,6 +319,11 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     connect(cqsl, &QLineEdit::textChanged, this, [](const QString &t) { DxQslState = t; });
     connect(call, &QLineEdit::textChanged, this, &Tform1::callChange);
     connect(name1, &QLineEdit::textChanged, this, &Tform1::name1Change);
+    connect(cb1, &QLineEdit::textChanged, this, &Tform1::cb1Change);
+    connect(cb2, &QLineEdit::textChanged, this, &Tform1::cb2Change);
+    // Only what the operator types sets the mode, never a report the
+    // program writes (defaults, recall, memory).
+    for (QLineEdit *e : {rst, rsts}) connect(e, &QLineEdit::textEdited, this, &Tform1::reportEdited);
     connect(qth, &QLineEdit::textChanged, this, &Tform1::qthChange);
     for (QLineEdit *e : {call, name1, qth, info, data2, tim, rst, rsts, ochk, cb1, cb2, cqsl, Pvia, pIOTA, pFreq, qthl})
         e->installEventFilter(this);
@@ -336,29 +341,17 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
                 str11SelectCell(now.row());
             });
 
+    // One filter sees every key of the window first: the menu's shortcuts
+    // win over the fields' own keys.
+    installEventFilter(this);
+    for (QWidget *w : findChildren<QWidget *>()) w->installEventFilter(this);
+
     SetQsoWindowCaption = [this](const QString &caption) { setWindowTitle(caption); };
 }
 
-Tform1::~Tform1() { SetQsoWindowCaption = nullptr; }
-
-void Tform1::buildChartMenu() {
-    QMenu *charts = PopupMenu2->addMenu(QStringLiteral("Диаграмма"));
-    charts->menuAction()->setObjectName(QStringLiteral("N10"));
-    auto item = [&](QAction *&a, const char *name, const char *caption, bool checked) {
-        a = charts->addAction(QString::fromUtf8(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        a->setCheckable(true);
-        a->setChecked(checked);
-        connect(a, &QAction::triggered, this, [this] {
-            if (call->text().isEmpty()) ShowDxccBandChart();
-            else ShowCountryBandChart();
-        });
-    };
-    item(D_QSO1, "D_QSO1", "Спрятать , показать  количество проведенных QSO", true);
-    item(D_QSO2, "D_QSO2", "Спрятать , показать  количество подтвержденных QSO", false);
-    item(D_QSL3, "D_QSL3", "Спрятать , показать  количество отправленных QSL", false);
-    item(D_DXCC1, "D_DXCC1", "Спрятать , показать  количество подтвержденных QSO по списку DXCC", true);
-    item(D_DXCC2, "D_DXCC2", "Спрятать , показать  количество проведенных QSO по списку DXCC", false);
+Tform1::~Tform1() {
+    SetQsoWindowCaption = nullptr;
+    CwMenu.CheckCwWork = nullptr;
 }
 
 void Tform1::chartChanged() {

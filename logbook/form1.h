@@ -7,6 +7,7 @@
 #include "logbook/logfile.h"
 #include "logbook/qsoartwork.h"
 #include "logbook/reference.h"
+#include "platform/picturebutton.h"
 #include "platform/stringgrid.h"
 
 #include <QString>
@@ -17,6 +18,7 @@
 #include <optional>
 
 class QAction;
+class QPlainTextEdit;
 class QChartView;
 class QFrame;
 class QKeyEvent;
@@ -55,6 +57,44 @@ extern std::function<void()> CreateAudioMixer;
 // typing line, and the end of the PTT timer's lead or tail.
 extern std::function<void(QChar)> CwCharacterTyped;
 extern std::function<void()> CwPttTimerExpired;
+
+// What the QSO window's menu, pictures and buttons call for work that other
+// windows and later parts of the program do; an empty hook does nothing.
+struct QsoWindowHooks {
+    // Transceiver: the items of "Управление трансивером" by name, and the
+    // memory of calls and frequencies.
+    std::function<void()> n50, Lock1, ab1, ab2, usb1, LSB1, cw20, CW21, AB3, pTT1, f100hz1, F100hz2, n13, n54, n56;
+    std::function<void()> N6, n67, n64;
+    // CW work on and off (Image6/Image4, N_zvuk, the mode with cw_ssb); the
+    // items of "CW / Звук" call the keyer's CwMenu.
+    std::function<void()> StartCwWork, StopCwWork;
+    // A cell of "Ячейки памяти  CW и Звука", 1 to 22 in menu order.
+    std::function<void(int cell)> CwMemoryCell;
+    // Callbook look-ups.
+    std::function<void()> n62, CDcallbook1;
+    // Country list: search, the part after "/", the chosen country.
+    std::function<void()> n33, n4, Image19;
+    // Windows of other parts of the program.
+    std::function<void()> ShowStatistics, ShowAddressBook, ShowWorldMap;
+    std::function<void(bool shown)> ShowCwPanel;
+    // Recording and playback of the current wave file (its path given).
+    std::function<void(const QString &path)> RecordCurrentWave, PlayCurrentWave, StopCurrentWave;
+    // One oscilloscope frame, each tick of Timer5.
+    std::function<void()> DrawOscillogram;
+};
+extern QsoWindowHooks QsoHook;
+
+// The flag an alert sound and the external program set: the media player
+// is busy with an alert.
+extern int MediaBusyWithAlert;
+
+// The recording file of the QSO window's record and play buttons.
+QString CurrentWavePath();
+
+// Where a window dragged by a press at `pressInClient` (in its client area)
+// goes when the cursor is at `cursor` (screen): the press point stays under
+// the cursor.
+QPoint DraggedWindowPosition(const QWidget *window, QPoint cursor, QPoint pressInClient);
 
 class Tform1 : public QWidget {
     Q_OBJECT
@@ -109,6 +149,34 @@ public:
     // The editing submenu and the grid's column settings.
     QAction *n36, *n2, *n34, *n3, *BAND1, *n1, *n22;
     QAction *N59, *LOGa1, *N27, *N28;
+    QAction *CALL2;        // clears the call, on the key "DELET CALL"
+    QAction *n61, *N23;    // hidden settings items
+    QAction *n58, *QSL1, *n62, *CDcallbook1, *n33, *n4;
+    QAction *N86, *n66, *n68, *n67, *n64; // the memory submenu
+    QAction *INFO3, *n5, *N7, *n20;
+    QAction *CW2_1, *ssbcw1, *CW1, *stopcw1, *cw22, *N9, *cw23, *cw33, *Cw2, *Cw31, *N15, *PLAY1, *STOP1;
+    QAction *N89, *Worldmap1, *N19, *N10, *N14;
+    QAction *N6;
+    std::array<QAction *, 15> TransceiverItems{}; // n50 .. n56 of N48
+    std::array<QAction *, 22> CwCells{};          // the cells of N9
+
+    // Picture buttons, each named by its upper picture; the lower one is
+    // pair->lower().
+    PicturePair *Image6;   // CW work (Image4: stop)
+    PicturePair *Image7;   // sound-file panel
+    PicturePair *Image29, *Image30, *Image31, *Image17, *Image18; // chart switches
+    PicturePair *Image36;  // pressed look only
+    PicturePair *Image24, *Image25, *Image27; // REC, PLAY, STOP
+    PicturePair *Image28;  // external program
+    PicturePair *Image22, *Image39, *Image23, *Image43, *Image51, *Image45, *Image13, *Image38; // pick lists
+    PicturePair *Image19;  // the country chosen in the country list
+    QToolButton *SpeedButton1; // oscilloscope
+    QFrame *Panel30;       // sound files
+    QPlainTextEdit *Memo2; // the draft
+    QTimer *Timer1;        // the status ticker, 50 ms
+
+    // The previous entry, taken when each field is left.
+    QString LastCall, LastName, LastQth;
 
     // Log grid paging: the pictures above (newer) and below (older) the
     // slider with their pressed twins, the slider and the scroll bar.
@@ -168,6 +236,9 @@ public:
     QString ChooseDefaultQslState() const;
     void PlayAlertSound(const QString &path);
     void ShowCountryBandChart();
+    // The country chart's bars from the per-band counters of the last check,
+    // as the chart switches ask.
+    void FillCountryChartSeries();
     void ShowDxccBandChart();
 
     // Entry and saving.
@@ -236,6 +307,45 @@ public:
     // The record being edited; none outside an edit.
     std::optional<qint64> EditedRecordIndex() const { return editedIndex_; }
 
+    // Menus, pictures, ticker and memory.
+    void Timer1Timer();
+    void CALL2Click();
+    void N61Click();
+    void INFO3Click();
+    void N66Click();       // memory add (Ins)
+    void N68Click();       // previous entry (Alt+X)
+    void RecallMemoryLine();
+    void N7Click();
+    void N20Click();
+    void N89Click();
+    void N19Click();
+    void N14Click();
+    void SaveChartFlags();
+    // A chart switch from its menu item (0..4: D_QSO1 .. D_DXCC2) or picture.
+    void ChartSwitchClicked(int n);
+    void ChartPictureClicked(int n);
+    void RecordWave();
+    void PlayWave();
+    void StopWave();
+    void Image28Click();
+    void N_zvukClick(bool down);
+    void TogglePanel30();
+    void SpeedButton1Click();
+    // Toggles a pick list beside its field; focuses it when shown.
+    void TogglePickList(QListWidget *list);
+    // The list's selected item into its field; the list hides.
+    void TakePickListItem(QListWidget *list);
+    QLineEdit *fieldOfPickList(const QListWidget *list) const;
+    void cb1Change(const QString &text);
+    void cb2Change(const QString &text);
+    // A report the operator typed: the mode follows it (avtmode).
+    void reportEdited(const QString &text);
+    // The shortcut of the key among the menu's items, in menu order; true
+    // when an item fired.
+    bool DispatchShortcut(QObject *target, const QKeyEvent *e);
+    // The start-up's values of the menu: the call-clearing key, the charts.
+    void LoadMenuSettings();
+
     // Looks and activation.
     void ApplyAvangardLayout();
     void ApplyClassicLayout();
@@ -255,6 +365,17 @@ protected:
     void paintEvent(QPaintEvent *e) override;
 
 private:
+    void buildMenus();
+    void buildPictures();
+    QWidget *pictureStrip_ = nullptr;
+    bool menuEventFilter(QObject *watched, QEvent *event);
+    QAction *menuItem(QMenu *menu, const char *name, const QString &caption, int shortcutCode = 0);
+    QAction *chartAction(int n) const;
+    PicturePair *chartPicture(int n) const;
+    void setCwWork(bool on);
+    bool dragging_ = false;
+    QPoint dragPress_;      // the press point in the window's client area
+    bool modeFromReport_ = false;
     void buildChartMenu();
     void buildEditMenu();
     void buildColumnMenu(QMenu *settings);
@@ -295,7 +416,6 @@ private:
     void resetFieldColours();
     void appendBase(QLineEdit *field, const QString &file, const QString &displayName, QStringList &list, int &known);
     QTimer *chartTimer_;
-    QTimer *statusTimer_;
 };
 
 extern Tform1 *form1;

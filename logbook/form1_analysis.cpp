@@ -323,7 +323,9 @@ void Tform1::PlotStationOnMap(const QString &longitude, const QString &latitude,
 
 void Tform1::PlayAlertSound(const QString &path) {
     // A sound that cannot play is silent; the check goes on.
-    if (!Trim(path).isEmpty()) platform::sound().play(path);
+    if (Trim(path).isEmpty()) return;
+    MediaBusyWithAlert = 1;
+    platform::sound().play(path);
 }
 
 void Tform1::CheckRepeatAndNewCountry() {
@@ -382,18 +384,22 @@ void Tform1::CheckRepeatAndNewCountry() {
         qth->clear();
     }
     if (countryWorked) {
-        for (int j = 0; j < BandCount; ++j) {
-            if (CountryWorkedPerBand[j] <= 0) continue;
-            const QString label = NominalBandFrequencies[j];
-            if (D_QSO2->isChecked()) chart.Series(2).push_back({label, double(CountryConfirmedPerBand[j]), kBlue});
-            if (D_QSO1->isChecked()) chart.Series(3).push_back({label, double(CountryWorkedPerBand[j]), kRed});
-            if (D_QSL3->isChecked()) chart.Series(4).push_back({label, double(CountrySentPerBand[j]), kYellow});
-        }
+        FillCountryChartSeries();
     } else {
         if (Checked(Nastroy->Newworld) && StatusText != kNewCountry) PlayAlertSound(Nastroy->Edit16->text());
         StatusText = kNewCountry;
     }
     RepeatFound = 0;
+}
+
+void Tform1::FillCountryChartSeries() {
+    for (int j = 0; j < BandCount; ++j) {
+        if (CountryWorkedPerBand[j] <= 0) continue;
+        const QString label = NominalBandFrequencies[j];
+        if (D_QSO2->isChecked()) chart.Series(2).push_back({label, double(CountryConfirmedPerBand[j]), kBlue});
+        if (D_QSO1->isChecked()) chart.Series(3).push_back({label, double(CountryWorkedPerBand[j]), kRed});
+        if (D_QSL3->isChecked()) chart.Series(4).push_back({label, double(CountrySentPerBand[j]), kYellow});
+    }
 }
 
 void Tform1::LookupMemberNumber(Club club) {

@@ -374,18 +374,25 @@ void Tform1::fieldKeyUp(QLineEdit *field, QKeyEvent *e) {
         QListWidget *list = field == cb1 ? List_band : List_mode;
         if (key == KeyEnter) FocusNextEntryField(field == cb1 ? QStringLiteral("BAND") : QStringLiteral("MODE"));
         else if (key == KeyEscape) call->setFocus();
-        else if (key == KeyDown) {
-            list->setVisible(list->isHidden());
-            if (!list->isHidden()) {
-                list->setCurrentRow(std::max(0, int(list->row(list->findItems(field->text(), Qt::MatchExactly).value(0)))));
-                list->setFocus();
-            }
-        }
+        else if (key == KeyDown) TogglePickList(list);
+    } else if (field == rsts) {
+        if (key == KeyEnter) {
+            if (rsts->text().isEmpty()) SetDefaultRstForMode();
+            FocusNextEntryField(QStringLiteral("RSTS"));
+        } else if (key == KeyUp) qth->setFocus();
+        else if (key == KeyDown) rst->setFocus();
+    } else if (field == Pvia) {
+        if (key == KeyEnter) FocusNextEntryField(QStringLiteral("VIA"));
+        else if (key == KeyUp) qth->setFocus();
+        else if (key == KeyDown) TogglePickList(Listvia);
+        else if (key == KeyDelete) Pvia->clear();
+    } else if (field == cqsl) {
+        if (key == KeyEnter) FocusNextEntryField(QStringLiteral("QSL"));
+        else if (key == KeyDown) TogglePickList(List_qsl);
     } else if (key == KeyEnter) {
         // The other fields of the Enter order walk on from their own key, so
         // the cursor is never stranded in one of them.
-        const std::pair<QLineEdit *, const char *> others[] = {
-            {Pvia, "VIA"}, {pIOTA, "IOTA"}, {pFreq, "FREQ"}, {qthl, "QTHL"}, {cqsl, "QSL"}, {rsts, "RSTS"}};
+        const std::pair<QLineEdit *, const char *> others[] = {{pIOTA, "IOTA"}, {pFreq, "FREQ"}, {qthl, "QTHL"}};
         for (const auto &[f, k] : others)
             if (f == field) FocusNextEntryField(QString::fromLatin1(k));
     }
@@ -393,15 +400,16 @@ void Tform1::fieldKeyUp(QLineEdit *field, QKeyEvent *e) {
 
 void Tform1::bandListKey(QListWidget *list, QLineEdit *field, QKeyEvent *e) {
     const int key = VirtualKeyOf(e);
-    if (key == KeyEnter || key == KeyEscape) {
-        if (key == KeyEnter && list->currentItem()) field->setText(list->currentItem()->text());
+    if (key == KeyEnter) {
+        TakePickListItem(list);
+    } else if (key == KeyEscape) {
         list->hide();
         field->setFocus();
-        if (field == cb2 && key == KeyEnter) Cb2Click();
     }
 }
 
 bool Tform1::eventFilter(QObject *watched, QEvent *event) {
+    if (menuEventFilter(watched, event)) return true;
     if (watched == str11 && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         auto *e = static_cast<QKeyEvent *>(event);
         if (event->type() == QEvent::KeyPress) return str11KeyDown(VirtualKeyOf(e));

@@ -64,6 +64,9 @@ void Tform1::buildEditMenu() {
     n1 = Item(edit, "n1", QStringLiteral("Удалить строку"), QKeySequence(Qt::CTRL | Qt::Key_G));
     n22 = Item(edit, "n22", QStringLiteral("Востановить строку"), QKeySequence(Qt::CTRL | Qt::Key_O));
     edit->addSeparator();
+    // Its key is the settings' "DELET CALL" (none until loaded).
+    CALL2 = Item(edit, "CALL2", QStringLiteral("Удалить запись в строке CALL"));
+    connect(CALL2, &QAction::triggered, this, &Tform1::CALL2Click);
     n34->setEnabled(false);
     n3->setEnabled(false);
     n22->setEnabled(false);
@@ -74,8 +77,6 @@ void Tform1::buildEditMenu() {
     connect(BAND1, &QAction::triggered, this, &Tform1::SetBandOfSelectedRows);
     connect(n1, &QAction::triggered, this, &Tform1::N1Click);
     connect(n22, &QAction::triggered, this, &Tform1::N22Click);
-    // The shortcuts work in the whole window, not only while the menu is open.
-    addActions({n2, n34, n3, BAND1, n1, n22});
 }
 
 void Tform1::buildColumnMenu(QMenu *settings) {

@@ -5,6 +5,7 @@
 #include "logbook/glawnf.h"
 #include "logbook/loggrid.h"
 #include "logbook/qsostate.h"
+#include "logbook/statusticker.h"
 #include "platform/activation.h"
 #include "platform/hints.h"
 #include "platform/windowshape.h"
@@ -220,7 +221,7 @@ void Tform1::FormActivate() {
     // 1. Stored column layout; hints off; the ticker starts at the left.
     LoadLogGridColumnLayout(*str11);
     SetHintsShown(false);
-    Image2->setTextPosition(0);
+    TickerPosition = 0;
     // 2. The keyer's timers take the element times of the settings.
     if (glawnf && Nastroy) {
         // A running keyer clock takes a new interval at its next start.

@@ -3,6 +3,7 @@
 // ticker strip, the picture buttons of the log paging with their pressed
 // twins, the slider, the decorative pictures and the backgrounds of the
 // shaped looks.
+#include <QImage>
 #include <QLabel>
 #include <QWidget>
 
@@ -11,7 +12,8 @@ class QPainter;
 namespace zelmor {
 
 // The ticker: a black strip 18 pixels high, 600 or 1240 wide, with the text
-// in bold yellow.
+// in bold yellow on an opaque black ground. It is a canvas: what is drawn
+// stays until it is drawn over or the strip is cleared.
 class TickerStrip : public QLabel {
     Q_OBJECT
 public:
@@ -19,16 +21,23 @@ public:
     int stripWidth() const { return stripWidth_; }
     // Paints the strip anew at this width.
     void paintStrip(int width);
-    // Where the text is drawn (the menus' ticker moves it).
-    int textPosition() const { return textX_; }
-    void setTextPosition(int x);
+    // The whole strip black again.
+    void clearStrip();
+    // The text at (x, 1); only that part of the strip is repainted.
+    void drawTextAt(int x, const QString &text);
+    // The last draw since the last clear (x -1: none), for the tests.
+    int lastDrawX() const { return lastX_; }
+    QString lastDrawText() const { return lastText_; }
+    const QImage &canvas() const { return canvas_; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
     int stripWidth_ = 600;
-    int textX_ = 0;
+    int lastX_ = -1;
+    QString lastText_;
+    QImage canvas_;
 };
 
 // One picture of a picture button: the normal or the pressed look.
@@ -54,6 +63,14 @@ private:
     Kind kind_;
     bool pressedLook_;
 };
+
+// The pictures of the QSO window's picture buttons.
+enum class PictureGlyph {
+    CwKey, Settings, ChartWorked, ChartConfirmed, ChartSent, ChartDxccConfirmed, ChartDxccWorked,
+    Ornament, Record, Play, Stop, Program, PickDown, Country
+};
+// One picture of a pair: the normal look, or the pressed one.
+void PaintPictureGlyph(QPainter &p, const QRect &r, bool pressedLook, PictureGlyph glyph);
 
 enum class QsoLook { Design, Avangard, Classic, Windows };
 

@@ -52,8 +52,8 @@ std::vector<SettingRow> BuildTable() {
     using enum SettingId;
     return {
         {.id = Gmt, .subkey = kQso, .name = "GMT", .kind = S, .fallback = "0", .firstStart = 26, .step = 13, .order = 1, .target = "gmtf/utc", .codec = C::Text, .written = W::Owner},
-        {.id = Band, .subkey = kQso, .name = "BAND", .kind = S, .fallback = "14  Mhz", .firstStart = 27, .step = 13, .order = 2, .target = "form1/cb1", .codec = C::Combo, .written = W::Change, .changeEffect = "bandComplete"},
-        {.id = Mode, .subkey = kQso, .name = "mode", .kind = S, .fallback = "SSB", .firstStart = 28, .step = 13, .order = 3, .target = "form1/cb2", .codec = C::Combo, .written = W::Change},
+        {.id = Band, .subkey = kQso, .name = "BAND", .kind = S, .fallback = "14  Mhz", .firstStart = 27, .step = 13, .order = 2, .target = "form1/cb1", .codec = C::Combo, .written = W::Owner, .changeEffect = "bandComplete"},
+        {.id = Mode, .subkey = kQso, .name = "mode", .kind = S, .fallback = "SSB", .firstStart = 28, .step = 13, .order = 3, .target = "form1/cb2", .codec = C::Combo, .written = W::Owner},
         // The first start stores "Авангард" (the dialog's first-start step), so it shows that look at once.
         {.id = Look, .subkey = kQso, .name = "vid_qso", .kind = S, .fallback = "", .step = 14, .target = "Nastroy/vid_qso", .codec = C::Combo, .written = W::Change, .loadEffect = "applyLook"},
         // A name of no existing file loads "test.log", and the operator is told; the stored name stays.

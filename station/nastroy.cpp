@@ -188,6 +188,7 @@ TNastroy::TNastroy(QWidget *parent) : QWidget(parent, Qt::Window) {
     connect(n50, &QCheckBox::clicked, this, [](bool on) { WriteSetting(SettingId::ReminderSound, on); });
     addLookControls();
     addKeyerControls();
+    addQsoMenuControls();
 }
 
 void TNastroy::addLookControls() {
@@ -229,6 +230,14 @@ void TNastroy::addLookControls() {
     connect(vid_qso, &QComboBox::currentTextChanged, this, [](const QString &t) { WriteSetting(SettingId::Look, t); });
     connect(Notb, &QCheckBox::toggled, this, [](bool on) { WriteSetting(SettingId::Compact, on); });
     connect(n21, &QCheckBox::toggled, this, [](bool on) { WriteSetting(SettingId::SoundCard, on); });
+}
+
+void TNastroy::addQsoMenuControls() {
+    QWidget *group = section(QStringLiteral("Окно QSO: внешняя программа"));
+    group->hide();
+    Edit7 = addLineEdit(group, "Edit7", QStringLiteral("Путь к файлу EXE"));
+    // It stores itself when the operator changes it; the loader sets it.
+    connect(Edit7, &QLineEdit::textEdited, this, [](const QString &t) { WriteSetting(SettingId::ExePath, t); });
 }
 
 void TNastroy::fillMenu() {

@@ -87,6 +87,10 @@ public:
     // Reference grids the dialog's editors fill; their headers are written
     // at each activation of the QSO window.
     TStringGrid *strdxcc, *striota, *Striota1, *Strdig;
+    // The external program's command line, started from the QSO window.
+    // Until the dialog's own pages hold it, it stands in a hidden group at
+    // its end.
+    QLineEdit *Edit7;
 
     // CW keyer settings (with updo and updo1 above). Until the dialog's own
     // pages hold them they stand in a hidden group at its end; the keyer
@@ -107,6 +111,7 @@ private:
     void addKeyerControls();
     void addSoundPicker(QWidget *section, QLineEdit *edit);
     void addLookControls();
+    void addQsoMenuControls();
     QVBoxLayout *sections_;
     std::vector<QGroupBox *> groups_;
 };

@@ -78,6 +78,8 @@ void LoadSettings() {
         form1->ApplyLook(look);
     }
     Nastroy->eentr->setText(LoadSetting(EnterOrder).text);
+    form1->LoadMenuSettings();
+    Nastroy->Edit7->setText(LoadSetting(ExePath).text);
 
     LogFileName = LoadSetting(LogFile).text;
     if (LogFileName.isEmpty() || !QFileInfo(DataPath(LogFileName)).isFile()) {
