@@ -5,7 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zelmor {
@@ -34,9 +38,102 @@ QString CutToCapacity(QStringView text, int capacity) { return text.left(capacit
 
 namespace RecordIO {
 
-static QString describe(const QFile &f, const QString &what) {
-    return QStringLiteral("%1: %2 (%3)").arg(what, f.fileName(), f.errorString());
+namespace {
+
+// The program's own words first, then the system's reason.
+[[noreturn]] void Fail(const QString &what, const QString &path, int err) {
+    throw IoError(QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(std::strerror(err))));
 }
+
+const QString CannotOpen = QStringLiteral("Не удаётся открыть файл");
+const QString CannotRead = QStringLiteral("Ошибка чтения файла");
+const QString CannotWrite = QStringLiteral("Ошибка записи в файл");
+const QString PastTheEnd = QStringLiteral("Запись за концом файла");
+const QString CannotCreate = QStringLiteral("Не удаётся создать файл");
+
+// A descriptor closed on every way out.
+struct Fd {
+    int fd = -1;
+    Fd() = default;
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+// Opens a file that must not be a folder; returns its size.
+qint64 OpenRegular(Fd &f, const QString &path, int flags) {
+    const QByteArray name = QFile::encodeName(path);
+    do f.fd = ::open(name.constData(), flags | O_CLOEXEC, 0666);
+    while (f.fd < 0 && errno == EINTR);
+    if (f.fd < 0) Fail(CannotOpen, path, errno);
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0) Fail(CannotOpen, path, errno);
+    if (S_ISDIR(st.st_mode)) Fail(CannotOpen, path, EISDIR);
+    return st.st_size;
+}
+
+// Writers of one file, in this process or another, take turns: the record
+// slot an append chooses is still free when it writes. Advisory only, and
+// skipped where the file system has no locks.
+void LockForWriting(int fd) {
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {}
+}
+
+// 0 or the errno of the failure.
+int WriteAt(int fd, const char *data, qint64 size, qint64 offset) {
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, data, size_t(size), off_t(offset));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (n == 0) return EIO;
+        data += n;
+        size -= n;
+        offset += n;
+    }
+    return 0;
+}
+
+int Sync(int fd) {
+    while (::fdatasync(fd) != 0) {
+        if (errno == EINTR) continue;
+        // Devices and pipes cannot be synced, and need not be.
+        if (errno == EINVAL || errno == EROFS) return 0;
+        return errno;
+    }
+    return 0;
+}
+
+// Reads exactly `size` bytes at `offset`; false at the end of the file.
+bool ReadAt(int fd, char *data, qint64 size, qint64 offset, const QString &path) {
+    while (size > 0) {
+        const ssize_t n = ::pread(fd, data, size_t(size), off_t(offset));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            Fail(CannotRead, path, errno);
+        }
+        if (n == 0) return false;
+        data += n;
+        size -= n;
+        offset += n;
+    }
+    return true;
+}
+
+// A record written at `offset` of a file, synced; on failure the file ends
+// at `offset` again (no partial record is left behind) and the error says why.
+void WriteRecordAt(int fd, const QString &path, const QByteArray &bytes, qint64 offset, qint64 oldSize) {
+    int err = WriteAt(fd, bytes.constData(), bytes.size(), offset);
+    if (!err) err = Sync(fd);
+    if (!err) return;
+    if (offset + bytes.size() > oldSize && ::ftruncate(fd, off_t(offset)) == 0) Sync(fd);
+    Fail(CannotWrite, path, err);
+}
+
+} // namespace
 
 bool Exists(const QString &path) { return QFileInfo(path).isFile(); }
 
@@ -47,76 +144,78 @@ qint64 Count(const QString &path, int size) {
 }
 
 QByteArray Read(const QString &path, int size, qint64 index) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) throw IoError(describe(f, QStringLiteral("Cannot open file")));
-    if (index < 0 || !f.seek(index * size)) throw IoError(describe(f, QStringLiteral("Seek error")));
-    QByteArray b = f.read(size);
-    if (b.size() != size) throw IoError(QStringLiteral("Read beyond end of file: %1").arg(path));
+    Fd f;
+    OpenRegular(f, path, O_RDONLY);
+    QByteArray b(size, Qt::Uninitialized);
+    if (index < 0 || !ReadAt(f.fd, b.data(), size, index * size, path))
+        throw IoError(QStringLiteral("%1 %2").arg(PastTheEnd, path));
     return b;
 }
 
 void Write(const QString &path, int size, qint64 index, const QByteArray &bytes) {
     Q_ASSERT(bytes.size() == size);
-    QFile f(path);
-    if (!f.exists()) throw IoError(QStringLiteral("File not found: %1").arg(path));
-    if (!f.open(QIODevice::ReadWrite)) throw IoError(describe(f, QStringLiteral("Cannot open file")));
-    if (index < 0 || index > f.size() / size) throw IoError(QStringLiteral("Record index out of range: %1").arg(path));
-    if (!f.seek(index * size) || f.write(bytes) != size || !f.flush())
-        throw IoError(describe(f, QStringLiteral("Write error")));
+    Fd f;
+    OpenRegular(f, path, O_RDWR);
+    LockForWriting(f.fd);
+    struct stat st {};
+    const qint64 fileSize = ::fstat(f.fd, &st) == 0 ? qint64(st.st_size) : 0;
+    if (index < 0 || index > fileSize / size) throw IoError(QStringLiteral("%1 %2").arg(PastTheEnd, path));
+    WriteRecordAt(f.fd, path, bytes, index * size, fileSize);
 }
 
 qint64 Append(const QString &path, int size, const QByteArray &bytes) {
     Q_ASSERT(bytes.size() == size);
-    QFile f(path);
-    if (!f.open(QIODevice::ReadWrite)) throw IoError(describe(f, QStringLiteral("Cannot open file")));
-    const qint64 index = f.size() / size;
-    if (!f.seek(index * size) || f.write(bytes) != size || !f.flush())
-        throw IoError(describe(f, QStringLiteral("Write error")));
+    Fd f;
+    OpenRegular(f, path, O_RDWR | O_CREAT);
+    LockForWriting(f.fd);
+    // The size after the lock: another writer may have appended meanwhile.
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0) Fail(CannotOpen, path, errno);
+    const qint64 index = qint64(st.st_size) / size;
+    WriteRecordAt(f.fd, path, bytes, index * size, st.st_size);
     return index;
 }
 
 qint64 AppendBlock(const QString &path, int size, const QByteArray &bytes) {
     Q_ASSERT(bytes.size() % size == 0);
-    QFile f(path);
-    // Unbuffered: a failed write must not leave bytes in a buffer that a
-    // later flush would still put on the disk.
-    if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        throw IoError(describe(f, QStringLiteral("Cannot open file")));
-    const qint64 oldSize = f.size();
-    const qint64 index = oldSize / size;
-    if (!f.seek(index * size) || f.write(bytes) != bytes.size() || ::fsync(f.handle()) != 0) {
-        const QString text = describe(f, QStringLiteral("Write error"));
-        if (::ftruncate(f.handle(), oldSize) == 0) ::fsync(f.handle());
-        throw IoError(text);
-    }
+    Fd f;
+    OpenRegular(f, path, O_RDWR | O_CREAT);
+    LockForWriting(f.fd);
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0) Fail(CannotOpen, path, errno);
+    const qint64 index = qint64(st.st_size) / size;
+    WriteRecordAt(f.fd, path, bytes, index * size, st.st_size);
     return index;
 }
 
 std::vector<QByteArray> ReadMany(const QString &path, int size, const std::vector<qint64> &indexes) {
     std::vector<QByteArray> out;
     if (indexes.empty()) return out;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) throw IoError(describe(f, QStringLiteral("Cannot open file")));
+    Fd f;
+    OpenRegular(f, path, O_RDONLY);
     out.reserve(indexes.size());
     for (qint64 index : indexes) {
-        if (index < 0 || !f.seek(index * size)) throw IoError(describe(f, QStringLiteral("Seek error")));
-        QByteArray b = f.read(size);
-        if (b.size() != size) throw IoError(QStringLiteral("Read beyond end of file: %1").arg(path));
+        QByteArray b(size, Qt::Uninitialized);
+        if (index < 0 || !ReadAt(f.fd, b.data(), size, index * size, path))
+            throw IoError(QStringLiteral("%1 %2").arg(PastTheEnd, path));
         out.push_back(std::move(b));
     }
     return out;
 }
 
 void ForEach(const QString &path, int size, const std::function<void(qint64, const char *)> &visit) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) throw IoError(describe(f, QStringLiteral("Cannot open file")));
-    const qint64 count = f.size() / size;
-    const qint64 perBlock = qMax<qint64>(1, (1 << 20) / size);
-    QByteArray block;
+    Fd f;
+    const qint64 count = OpenRegular(f, path, O_RDONLY) / size;
+#ifdef POSIX_FADV_SEQUENTIAL
+    ::posix_fadvise(f.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+    // Large sequential reads: a million records are a few hundred blocks.
+    const qint64 perBlock = qMax<qint64>(1, (4 << 20) / size);
+    QByteArray block(qMin(perBlock, qMax<qint64>(count, 1)) * size, Qt::Uninitialized);
     for (qint64 i = 0; i < count;) {
         const qint64 n = qMin(perBlock, count - i);
-        block = f.read(n * size);
-        if (block.size() != n * size) throw IoError(QStringLiteral("Read beyond end of file: %1").arg(path));
+        if (!ReadAt(f.fd, block.data(), n * size, i * size, path))
+            throw IoError(QStringLiteral("%1 %2").arg(PastTheEnd, path));
         const char *p = block.constData();
         for (qint64 k = 0; k < n; ++k) visit(i + k, p + k * size);
         i += n;
@@ -124,18 +223,36 @@ void ForEach(const QString &path, int size, const std::function<void(qint64, con
 }
 
 void Touch(const QString &path) {
-    QFile f(path);
-    if (f.exists()) return;
-    if (!f.open(QIODevice::WriteOnly)) throw IoError(describe(f, QStringLiteral("Cannot create file")));
+    if (QFileInfo::exists(path)) return;
+    Fd f;
+    const QByteArray name = QFile::encodeName(path);
+    f.fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (f.fd < 0) Fail(CannotCreate, path, errno);
 }
 
 } // namespace RecordIO
 
 void WriteAllBytes(const QString &path, const QByteArray &bytes) {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) throw IoError(QStringLiteral("Cannot create file: %1 (%2)").arg(path, f.errorString()));
-    if (f.write(bytes) != bytes.size() || !f.commit())
-        throw IoError(QStringLiteral("Write error: %1 (%2)").arg(path, f.errorString()));
+    if (!f.open(QIODevice::WriteOnly))
+        throw IoError(QStringLiteral("%1 %2: %3").arg(RecordIO::CannotCreate, path, f.errorString()));
+    // commit() does not report a failed flush of a small buffer, and Qt
+    // loses the reason: write past its buffer and sync before the commit, so
+    // a full disk leaves the old file whole and says why.
+    int err = RecordIO::WriteAt(f.handle(), bytes.constData(), bytes.size(), 0);
+    if (!err) err = RecordIO::Sync(f.handle());
+    if (err) {
+        f.cancelWriting();
+        RecordIO::Fail(RecordIO::CannotWrite, path, err);
+    }
+    if (!f.commit()) throw IoError(QStringLiteral("%1 %2: %3").arg(RecordIO::CannotWrite, path, f.errorString()));
+    // The rename itself reaches the disk with the folder.
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
 }
 
 } // namespace zelmor

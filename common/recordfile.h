@@ -68,6 +68,10 @@ qint64 Count(const QString &path, int size);
 bool Exists(const QString &path);
 // Reads record `index`; throws IoError when the file is missing or short.
 QByteArray Read(const QString &path, int size, qint64 index);
+// The writers below reach the disk before they return (a saved record
+// survives a power cut), take an advisory lock on the file for the write,
+// and never leave part of a record behind: on failure the file ends where it
+// did and the IoError carries the system's reason.
 // Writes record `index` in place (the file must exist).
 void Write(const QString &path, int size, qint64 index, const QByteArray &bytes);
 // Appends after the last whole record, creating the file when it is missing;
@@ -75,8 +79,8 @@ void Write(const QString &path, int size, qint64 index, const QByteArray &bytes)
 qint64 Append(const QString &path, int size, const QByteArray &bytes);
 // Appends whole records (bytes.size() a multiple of size) in one write after
 // the last whole record, creating the file when it is missing; returns the
-// first index written. On a failure the file is cut back to its old length,
-// so a half-written batch never stays.
+// first index written. On a failure the file is cut back to its last whole
+// record, so a half-written batch never stays.
 qint64 AppendBlock(const QString &path, int size, const QByteArray &bytes);
 // Reads the records at these indexes with one open of the file.
 std::vector<QByteArray> ReadMany(const QString &path, int size, const std::vector<qint64> &indexes);
@@ -110,7 +114,8 @@ qint64 AppendRecord(const QString &path, const R &r) {
     return RecordIO::Append(path, R::Size, EncodeRecord(r));
 }
 
-// Replaces the whole file with these records (atomically).
+// Replaces the whole file with these records (atomically, synced): on any
+// failure the old file stays as it was and IoError says why.
 template <class R>
 void WriteAllRecords(const QString &path, const std::vector<R> &records);
 void WriteAllBytes(const QString &path, const QByteArray &bytes);

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -36,5 +37,10 @@ protected:
 
 // The source tree, for tests that read shipped files.
 QString SourceDir();
+
+// Runs `body` in a forked child and returns its exit code (-1 when it did
+// not exit normally). With a limit, the child's files cannot grow past
+// `fileSizeLimit` bytes (writes beyond fail with EFBIG, as on a full disk).
+int RunInChild(const std::function<int()> &body, long long fileSizeLimit = -1);
 
 } // namespace zelmor::test

@@ -1,9 +1,15 @@
 #include "common/recordfile.h"
 #include "common/refrecords.h"
 
+#include "tests/testsupport.h"
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace zelmor;
 
@@ -78,4 +84,123 @@ TEST(RecordFile, LayoutsHaveTheirSizesAndFieldsFit) {
     check(PostalAddressRecord{});
     EXPECT_EQ(CountryRecord::Fields.back().offset + 1 + CountryRecord::Fields.back().capacity, 180);
     EXPECT_EQ(RegionRecord::Fields.back().offset + 1 + RegionRecord::Fields.back().capacity, 79);
+}
+
+namespace {
+QByteArray FileBytes(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+void PutBytes(const QString &path, const QByteArray &b) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(b);
+}
+QString SystemText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+} // namespace
+
+// A full disk (or a file-size limit) during a whole-file rewrite: the old
+// file stays whole and the failure is reported. The buffer is under 16 KB,
+// which QSaveFile alone would have committed short.
+TEST(RecordFile, AFailedRewriteKeepsTheOldFileAndSaysWhy) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("registry.reg");
+    const QByteArray old(5048, 'o');
+    PutBytes(path, old);
+    const QString message = dir.filePath("message");
+    const int rc = test::RunInChild(
+        [&] {
+            try {
+                WriteAllBytes(path, QByteArray(5048, 'n'));
+            } catch (const IoError &e) {
+                QFile m(message);
+                m.open(QIODevice::WriteOnly);
+                m.write(e.text().toUtf8());
+                return 0;
+            }
+            return 1;
+        },
+        4096);
+    EXPECT_EQ(rc, 0) << "the failed write was reported as success";
+    EXPECT_EQ(FileBytes(path), old);
+    const QString text = QString::fromUtf8(FileBytes(message));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Ошибка записи в файл"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(SystemText(EFBIG))) << text.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"message", "registry.reg"}));
+}
+
+// A failed append leaves the file ending at its last whole record, and its
+// message carries the system's reason.
+TEST(RecordFile, AFailedAppendSaysWhyAndLeavesNoPartialRecord) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("vet.dat");
+    const int size = VeteranRecord::Size;
+    QByteArray old;
+    for (int i = 0; i < 8; ++i) old += QByteArray(size, char('a' + i));
+    PutBytes(path, old);
+    const QString message = dir.filePath("message");
+    const int rc = test::RunInChild(
+        [&] {
+            try {
+                RecordIO::Append(path, size, QByteArray(size, 'z'));
+            } catch (const IoError &e) {
+                QFile m(message);
+                m.open(QIODevice::WriteOnly);
+                m.write(e.text().toUtf8());
+                return 0;
+            }
+            return 1;
+        },
+        old.size() + size / 2);
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(FileBytes(path), old);
+    EXPECT_TRUE(QString::fromUtf8(FileBytes(message)).endsWith(SystemText(EFBIG)));
+
+    // No space left on the device, and a log that is a folder.
+    struct Case {
+        QString path;
+        QString start;
+        int err;
+    };
+    QDir(dir.path()).mkdir("folder.log");
+    for (const Case &c : {Case{"/dev/full", "Ошибка записи в файл", ENOSPC},
+                          Case{dir.filePath("folder.log"), "Не удаётся открыть файл", EISDIR}}) {
+        try {
+            RecordIO::Append(c.path, size, QByteArray(size, 'z'));
+            ADD_FAILURE() << "no error for " << c.path.toStdString();
+        } catch (const IoError &e) {
+            EXPECT_EQ(e.text(), QStringLiteral("%1 %2: %3").arg(c.start, c.path, SystemText(c.err)));
+        }
+    }
+}
+
+// Two programs appending to one file at once: every record lands whole in a
+// slot of its own.
+TEST(RecordFile, ConcurrentAppendsKeepEveryRecord) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("test.log");
+    const int size = 457, each = 1000;
+    auto writer = [&](char fill) {
+        return [&path, fill, size, each] {
+            for (int i = 0; i < each; ++i) RecordIO::Append(path, size, QByteArray(size, fill));
+            return 0;
+        };
+    };
+    int rcA = -1, rcB = -1;
+    std::thread a([&] { rcA = test::RunInChild(writer('A')); });
+    std::thread b([&] { rcB = test::RunInChild(writer('B')); });
+    a.join();
+    b.join();
+    EXPECT_EQ(rcA, 0);
+    EXPECT_EQ(rcB, 0);
+    const QByteArray all = FileBytes(path);
+    ASSERT_EQ(all.size(), 2 * each * size);
+    int counts[2] = {0, 0};
+    for (int i = 0; i < 2 * each; ++i) {
+        const QByteArray rec = all.mid(qsizetype(i) * size, size);
+        ASSERT_TRUE(rec == QByteArray(size, 'A') || rec == QByteArray(size, 'B')) << "record " << i << " is mixed";
+        ++counts[rec[0] == 'A' ? 0 : 1];
+    }
+    EXPECT_EQ(counts[0], each);
+    EXPECT_EQ(counts[1], each);
 }

@@ -4,6 +4,8 @@
 #include "tests/testsupport.h"
 
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 
 using namespace zelmor;
 
@@ -141,10 +143,24 @@ TEST_F(LogFileTest, EditModeWritesNothing) {
     EXPECT_EQ(LogCalls.size(), 1);
 }
 
-TEST_F(LogFileTest, AFailedAppendLeavesTheColumns) {
-    LogFileName = path("no/such/folder/x.log");
-    EXPECT_THROW(WriteQsoRecord(Entry("UA3ABC")), IoError);
-    EXPECT_EQ(LogColumns.size(), 0);
+// The operator reads why the QSO was not saved, in the program's words with
+// the system's reason after them.
+TEST_F(LogFileTest, AFailedAppendSaysWhyAndLeavesTheColumns) {
+    const struct {
+        QString log;
+        int err;
+    } cases[] = {{path("no/such/folder/x.log"), ENOENT}, {QStringLiteral("/dev/full"), ENOSPC}};
+    for (const auto &c : cases) {
+        LogFileName = c.log;
+        try {
+            WriteQsoRecord(Entry("UA3ABC"));
+            ADD_FAILURE() << "saved into " << c.log.toStdString();
+        } catch (const IoError &e) {
+            EXPECT_TRUE(e.text().endsWith(QString::fromLocal8Bit(std::strerror(c.err)))) << e.text().toStdString();
+            EXPECT_TRUE(e.text().contains(u"файл")) << e.text().toStdString();
+        }
+        EXPECT_EQ(LogColumns.size(), 0);
+    }
 }
 
 TEST_F(LogFileTest, CountLogRecords) {
