@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <cstdio>

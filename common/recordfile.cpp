@@ -203,23 +203,29 @@ std::vector<QByteArray> ReadMany(const QString &path, int size, const std::vecto
     return out;
 }
 
-void ForEach(const QString &path, int size, const std::function<void(qint64, const char *)> &visit) {
+void ForEachBlock(const QString &path, int size, const std::function<void(qint64, const char *, qint64)> &visit) {
     Fd f;
     const qint64 count = OpenRegular(f, path, O_RDONLY) / size;
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(f.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
-    // Large sequential reads: a million records are a few hundred blocks.
-    const qint64 perBlock = qMax<qint64>(1, (4 << 20) / size);
+    // Large sequential reads, into a block small enough to stay in the
+    // processor's cache while its records are looked at.
+    const qint64 perBlock = qMax<qint64>(1, (256 << 10) / size);
     QByteArray block(qMin(perBlock, qMax<qint64>(count, 1)) * size, Qt::Uninitialized);
     for (qint64 i = 0; i < count;) {
         const qint64 n = qMin(perBlock, count - i);
         if (!ReadAt(f.fd, block.data(), n * size, i * size, path))
             throw IoError(QStringLiteral("%1 %2").arg(PastTheEnd, path));
-        const char *p = block.constData();
-        for (qint64 k = 0; k < n; ++k) visit(i + k, p + k * size);
+        visit(i, block.constData(), n);
         i += n;
     }
+}
+
+void ForEach(const QString &path, int size, const std::function<void(qint64, const char *)> &visit) {
+    ForEachBlock(path, size, [&](qint64 first, const char *block, qint64 n) {
+        for (qint64 k = 0; k < n; ++k) visit(first + k, block + k * size);
+    });
 }
 
 void Touch(const QString &path) {

@@ -87,6 +87,9 @@ std::vector<QByteArray> ReadMany(const QString &path, int size, const std::vecto
 // Reads every whole record in order, in large blocks. `visit` gets the record
 // index and its bytes. Throws IoError when the file cannot be opened.
 void ForEach(const QString &path, int size, const std::function<void(qint64, const char *)> &visit);
+// The same, a block of `count` records at a time (record `first` first), for
+// loops that must not pay a call per record.
+void ForEachBlock(const QString &path, int size, const std::function<void(qint64 first, const char *, qint64 count)> &visit);
 // Creates an empty file when it is missing.
 void Touch(const QString &path);
 } // namespace RecordIO

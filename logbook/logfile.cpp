@@ -8,10 +8,8 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <bit>
 #include <cstring>
-#include <string>
-#include <string_view>
-#include <unordered_map>
 
 namespace zelmor {
 
@@ -28,11 +26,61 @@ std::function<void(qint64, qint64)> LogLoadProgress;
 std::function<void(const QString &, const QString &, unsigned)> MarkStationOnMap;
 std::function<void(const QString &)> SetQsoWindowCaption;
 
+std::optional<quint32> LogColumn::findId(const QString &text) const {
+    auto it = find_.constFind(text);
+    if (it == find_.cend()) return std::nullopt;
+    return it.value();
+}
+
+qsizetype LogColumn::indexOf(const QString &text, qsizetype from) const {
+    const auto id = findId(text);
+    if (!id) return -1;
+    for (qsizetype i = qMax<qsizetype>(0, from); i < size(); ++i)
+        if (ids_[size_t(i)] == *id) return i;
+    return -1;
+}
+
+QStringList LogColumn::toStringList() const {
+    QStringList out;
+    out.reserve(size());
+    for (quint32 id : ids_) out.append(texts_[id]);
+    return out;
+}
+
+void LogColumn::clear() {
+    ids_ = {};
+    texts_ = {};
+    find_ = {};
+}
+
+quint32 LogColumn::idOf(const QString &text) {
+    if (const auto id = findId(text)) return *id;
+    const auto id = quint32(texts_.size());
+    texts_.append(text);
+    find_.insert(text, id);
+    return id;
+}
+
+bool operator==(const LogColumn &a, const LogColumn &b) {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
+bool operator==(const LogColumn &a, const QStringList &b) {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 void LogColumnLists::clear() {
-    for (QStringList *l : {&LogCalls, &LogBands, &LogCountries, &LogModes, &LogQslFlags}) *l = QStringList();
-    byCall_.clear();
-    byCountry_.clear();
-    sortedCalls_.clear();
+    for (LogColumn *c : {&LogCalls, &LogBands, &LogCountries, &LogModes, &LogQslFlags}) c->clear();
+    byCall_ = {};
+    byCountry_ = {};
+    sortedCalls_ = {};
+    sortedBuilt_ = false;
     indexed_ = -1;
 }
 
@@ -55,11 +103,11 @@ void LogColumnLists::setEntry(qint64 i, const QString &call, const QString &band
     if (i < 0 || i >= LogCalls.size()) return;
     const bool inStep = indexed_ == LogCalls.size();
     if (inStep) indexRemove(i);
-    LogCalls[i] = call;
-    LogBands[i] = band;
-    LogCountries[i] = country;
-    LogModes[i] = mode;
-    LogQslFlags[i] = qslFlag;
+    LogCalls.set(i, call);
+    LogBands.set(i, band);
+    LogCountries.set(i, country);
+    LogModes.set(i, mode);
+    LogQslFlags.set(i, qslFlag);
     if (inStep) indexAdd(i);
 }
 
@@ -72,48 +120,53 @@ const std::vector<qint64> &NoIndexes() {
     static const std::vector<qint64> none;
     return none;
 }
+bool CallTextBefore(const LogColumn &calls, quint32 a, quint32 b) { return calls.text(a) < calls.text(b); }
 } // namespace
 
 void LogColumnLists::indexAdd(qint64 i) const {
-    const QString &call = LogCalls[i];
-    if (!call.isEmpty()) {
+    const quint32 call = LogCalls.idAt(i), country = LogCountries.idAt(i);
+    if (byCall_.size() <= call) byCall_.resize(call + 1);
+    if (byCountry_.size() <= country) byCountry_.resize(country + 1);
+    if (!LogCalls.text(call).isEmpty()) {
         auto &v = byCall_[call];
-        if (v.empty()) sortedCalls_.insert(std::lower_bound(sortedCalls_.begin(), sortedCalls_.end(), call), call);
+        if (v.empty() && sortedBuilt_) {
+            auto at = std::lower_bound(sortedCalls_.begin(), sortedCalls_.end(), call,
+                                       [this](quint32 a, quint32 b) { return CallTextBefore(LogCalls, a, b); });
+            if (at == sortedCalls_.end() || *at != call) sortedCalls_.insert(at, call);
+        }
         InsertSorted(v, i);
     }
-    InsertSorted(byCountry_[LogCountries[i]], i);
+    InsertSorted(byCountry_[country], i);
 }
 
 void LogColumnLists::indexRemove(qint64 i) const {
-    auto drop = [i](QHash<QString, std::vector<qint64>> &h, const QString &key) {
-        auto it = h.find(key);
-        if (it == h.end()) return false;
-        auto &v = it.value();
-        v.erase(std::remove(v.begin(), v.end(), i), v.end());
-        if (!v.empty()) return false;
-        h.erase(it);
-        return true;
-    };
-    const QString &call = LogCalls[i];
-    if (!call.isEmpty() && drop(byCall_, call)) {
-        auto at = std::lower_bound(sortedCalls_.begin(), sortedCalls_.end(), call);
-        if (at != sortedCalls_.end() && *at == call) sortedCalls_.erase(at);
-    }
-    drop(byCountry_, LogCountries[i]);
+    auto drop = [i](std::vector<qint64> &v) { v.erase(std::remove(v.begin(), v.end(), i), v.end()); };
+    const quint32 call = LogCalls.idAt(i), country = LogCountries.idAt(i);
+    // A call no record has any more stays in the sorted list with no records.
+    if (call < byCall_.size()) drop(byCall_[call]);
+    if (country < byCountry_.size()) drop(byCountry_[country]);
 }
 
 void LogColumnLists::rebuildIndex() const {
-    byCall_.clear();
-    byCountry_.clear();
-    const qsizetype n = LogCalls.size();
-    byCall_.reserve(n / 4);
-    for (qsizetype i = 0; i < n; ++i) {
-        if (!LogCalls[i].isEmpty()) byCall_[LogCalls[i]].push_back(i);
-        byCountry_[LogCountries[i]].push_back(i);
-    }
-    sortedCalls_ = byCall_.keys();
-    sortedCalls_.sort();
-    indexed_ = n;
+    // One pass to count, one to place: every list gets its exact size and
+    // comes out ascending.
+    auto build = [](const LogColumn &col, std::vector<std::vector<qint64>> &out, bool skipEmpty) {
+        std::vector<quint32> counts(size_t(col.textCount()), 0);
+        const qsizetype n = col.size();
+        for (qsizetype i = 0; i < n; ++i) ++counts[col.idAt(i)];
+        out.assign(counts.size(), {});
+        for (size_t id = 0; id < counts.size(); ++id)
+            if (!(skipEmpty && col.text(quint32(id)).isEmpty())) out[id].reserve(counts[id]);
+        for (qsizetype i = 0; i < n; ++i) {
+            const quint32 id = col.idAt(i);
+            if (!(skipEmpty && col.text(id).isEmpty())) out[id].push_back(i);
+        }
+    };
+    build(LogCalls, byCall_, true);
+    build(LogCountries, byCountry_, false);
+    sortedCalls_.clear();
+    sortedBuilt_ = false; // sorted on the first look-up by beginning
+    indexed_ = LogCalls.size();
 }
 
 void LogColumnLists::ensureIndex() const {
@@ -121,25 +174,37 @@ void LogColumnLists::ensureIndex() const {
     if (indexed_ != LogCalls.size()) rebuildIndex();
 }
 
+void LogColumnLists::ensureSortedCalls() const {
+    if (sortedBuilt_) return;
+    sortedCalls_.clear();
+    for (quint32 id = 0; id < quint32(byCall_.size()); ++id)
+        if (!byCall_[id].empty()) sortedCalls_.push_back(id);
+    std::sort(sortedCalls_.begin(), sortedCalls_.end(),
+              [this](quint32 a, quint32 b) { return CallTextBefore(LogCalls, a, b); });
+    sortedBuilt_ = true;
+}
+
 const std::vector<qint64> &LogColumnLists::indexesOfCall(const QString &call) const {
     ensureIndex();
-    auto it = byCall_.constFind(call);
-    return it == byCall_.cend() ? NoIndexes() : it.value();
+    if (call.isEmpty()) return NoIndexes();
+    const auto id = LogCalls.findId(call);
+    return id && *id < byCall_.size() ? byCall_[*id] : NoIndexes();
 }
 
 const std::vector<qint64> &LogColumnLists::indexesOfCountry(const QString &country) const {
     ensureIndex();
-    auto it = byCountry_.constFind(country);
-    return it == byCountry_.cend() ? NoIndexes() : it.value();
+    const auto id = LogCountries.findId(country);
+    return id && *id < byCountry_.size() ? byCountry_[*id] : NoIndexes();
 }
 
 std::vector<qint64> LogColumnLists::indexesOfCallsBeginningWith(QStringView prefix) const {
     ensureIndex();
+    ensureSortedCalls();
     std::vector<qint64> out;
     auto it = std::lower_bound(sortedCalls_.cbegin(), sortedCalls_.cend(), prefix,
-                               [](const QString &a, QStringView b) { return QStringView(a) < b; });
-    for (; it != sortedCalls_.cend() && it->startsWith(prefix); ++it) {
-        const auto &v = byCall_.value(*it);
+                               [this](quint32 a, QStringView b) { return QStringView(LogCalls.text(a)) < b; });
+    for (; it != sortedCalls_.cend() && LogCalls.text(*it).startsWith(prefix); ++it) {
+        const auto &v = byCall_[*it];
         out.insert(out.end(), v.begin(), v.end());
     }
     std::sort(out.begin(), out.end());
@@ -150,23 +215,86 @@ QString LogFilePath() { return DataPath(LogFileName); }
 
 namespace {
 
-// Bands, modes and countries repeat endlessly in a log: share one QString per
-// distinct stored text instead of allocating a million copies.
-class Interner {
+// Maps the raw cp1251 bytes of a field to the text numbers of a column being
+// loaded: a text is decoded once, when it is first met, and each record costs
+// one short hash and compare. Keys are the length byte and the text, padded
+// with zeros to 32 bytes (every indexed field holds at most 30), so a compare
+// is four word compares.
+class RawInterner {
 public:
-    const QString &get(QByteArrayView raw) {
-        const std::string_view key(raw.data(), size_t(raw.size()));
-        auto it = map_.find(key);
-        if (it != map_.end()) return it->second;
-        return map_.emplace(std::string(key), FromCp1251(raw)).first->second;
+    struct Key {
+        quint64 w[4];
+        bool operator==(const Key &o) const {
+            return ((w[0] ^ o.w[0]) | (w[1] ^ o.w[1]) | (w[2] ^ o.w[2]) | (w[3] ^ o.w[3])) == 0;
+        }
+    };
+    static_assert(sizeof(Key) == 32);
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "keys put the length in the low byte of the first word");
+    static_assert(QsoField::Call.offset + 32 <= QsoRecord::Size && QsoField::Band.offset + 32 <= QsoRecord::Size &&
+                  QsoField::Mode.offset + 32 <= QsoRecord::Size && QsoField::Country.offset + 32 <= QsoRecord::Size &&
+                  QsoField::QslState.offset + 32 <= QsoRecord::Size);
+
+    explicit RawInterner(LogColumn &column) : column_(column), slots_(1024, Empty) {}
+
+    // The field of `f` in record `rec` as a key. The words are loaded whole
+    // and masked (a copy of the field's own length would stall the loads);
+    // every indexed field lies at least 32 bytes before the record's end.
+    static Key KeyOf(const char *rec, TextField f) {
+        int len = static_cast<unsigned char>(rec[f.offset]);
+        if (len > f.capacity) len = f.capacity;
+        Key k;
+        std::memcpy(k.w, rec + f.offset, sizeof k.w);
+        const int used = len + 1;
+        for (int j = 0; j < 4; ++j) {
+            const int valid = used - 8 * j;
+            k.w[j] &= valid >= 8 ? ~0ull : valid <= 0 ? 0ull : (1ull << (8 * valid)) - 1;
+        }
+        k.w[0] = (k.w[0] & ~0xFFull) | quint64(len); // little-endian: byte 0
+        return k;
+    }
+
+    quint32 get(const Key &key) {
+        if (last_ != Empty && keys_[last_] == key) return ids_[last_];
+        const quint32 h = Hash(key);
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = h & mask;; at = (at + 1) & mask) {
+            const quint32 k = slots_[at];
+            if (k == Empty) break;
+            if (keys_[k] == key) return ids_[last_ = k];
+        }
+        const auto k = quint32(ids_.size());
+        const char *bytes = reinterpret_cast<const char *>(key.w);
+        // Two byte strings may decode alike: the column keeps one number per text.
+        ids_.push_back(column_.idOf(FromCp1251(QByteArrayView(bytes + 1, static_cast<unsigned char>(bytes[0])))));
+        keys_.push_back(key);
+        hashes_.push_back(h);
+        if ((ids_.size() + 1) * 2 > slots_.size()) grow();
+        else place(k);
+        return ids_[last_ = k];
     }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    std::unordered_map<std::string, QString, Hash, std::equal_to<>> map_;
+    static constexpr quint32 Empty = 0xFFFFFFFFu;
+    static quint32 Hash(const Key &k) {
+        const quint64 x = k.w[0] ^ std::rotl(k.w[1], 17) ^ std::rotl(k.w[2], 31) ^ std::rotl(k.w[3], 47);
+        const quint64 h = x * 0x9E3779B97F4A7C15ull;
+        return quint32(h >> 32) ^ quint32(h);
+    }
+    void place(quint32 k) {
+        const size_t mask = slots_.size() - 1;
+        size_t at = hashes_[k] & mask;
+        while (slots_[at] != Empty) at = (at + 1) & mask;
+        slots_[at] = k;
+    }
+    void grow() {
+        slots_.assign(slots_.size() * 2, Empty);
+        for (quint32 k = 0; k < quint32(ids_.size()); ++k) place(k);
+    }
+    LogColumn &column_;
+    std::vector<quint32> slots_;          // key numbers, by hash
+    std::vector<Key> keys_;               // by key number
+    std::vector<quint32> ids_, hashes_;   // by key number
+    quint32 last_ = Empty; // runs of one band or mode cost one compare
 };
 
 QByteArrayView RawField(const char *rec, TextField f) {
@@ -192,21 +320,37 @@ void OpenLog() {
     if (LogLoadProgress) LogLoadProgress(0, count);
 
     LogColumnLists cols;
-    for (QStringList *l : {&cols.LogCalls, &cols.LogBands, &cols.LogCountries, &cols.LogModes, &cols.LogQslFlags})
-        l->reserve(count);
-    Interner bands, modes, countries;
+    for (LogColumn *c : {&cols.LogCalls, &cols.LogBands, &cols.LogCountries, &cols.LogModes, &cols.LogQslFlags})
+        c->reserve(count);
+    RawInterner calls(cols.LogCalls), bands(cols.LogBands), countries(cols.LogCountries), modes(cols.LogModes);
+    // QSL states map to their codes: the state's number gives the code's.
+    LogColumn qslStates;
+    RawInterner states(qslStates);
+    std::vector<quint32> codeOfState;
     const QByteArray deleted = ToCp1251(DeleteMarkText);
+    const quint32 deletedCall = cols.LogCalls.idOf(QString());
     const bool showProgress = StartupDone != 1 && LogLoadProgress;
     const qint64 progressStep = qMax<qint64>(1, count / 200);
 
-    RecordIO::ForEach(path, QsoRecord::Size, [&](qint64 i, const char *rec) {
-        const bool isDeleted = RawField(rec, QsoField::DeleteMark) == QByteArrayView(deleted);
-        cols.LogCalls.append(isDeleted ? QString() : FromCp1251(RawField(rec, QsoField::Call)));
-        cols.LogBands.append(bands.get(RawField(rec, QsoField::Band)));
-        cols.LogCountries.append(countries.get(RawField(rec, QsoField::Country)));
-        cols.LogQslFlags.append(QslCodeOfRaw(RawField(rec, QsoField::QslState)));
-        cols.LogModes.append(modes.get(RawField(rec, QsoField::Mode)));
-        if (showProgress && ((i + 1) % progressStep == 0)) LogLoadProgress(i + 1, count);
+    RecordIO::ForEachBlock(path, QsoRecord::Size, [&](qint64 first, const char *block, qint64 n) {
+        for (qint64 k = 0; k < n; ++k) {
+            const char *rec = block + k * QsoRecord::Size;
+            const bool isDeleted = quint8(rec[QsoField::DeleteMark.offset]) == deleted.size() &&
+                                   std::memcmp(rec + QsoField::DeleteMark.offset + 1, deleted.constData(),
+                                               size_t(deleted.size())) == 0;
+            cols.LogCalls.appendId(isDeleted ? deletedCall : calls.get(RawInterner::KeyOf(rec, QsoField::Call)));
+            cols.LogBands.appendId(bands.get(RawInterner::KeyOf(rec, QsoField::Band)));
+            cols.LogCountries.appendId(countries.get(RawInterner::KeyOf(rec, QsoField::Country)));
+            const quint32 s = states.get(RawInterner::KeyOf(rec, QsoField::QslState));
+            if (s >= codeOfState.size())
+                codeOfState.push_back(cols.LogQslFlags.idOf(QslCodeOfRaw(RawField(rec, QsoField::QslState))));
+            cols.LogQslFlags.appendId(codeOfState[s]);
+            cols.LogModes.appendId(modes.get(RawInterner::KeyOf(rec, QsoField::Mode)));
+        }
+        if (showProgress) {
+            const qint64 done = first + n;
+            if (done / progressStep != first / progressStep) LogLoadProgress(done, count);
+        }
     });
     cols.rebuildIndex();
     LogColumns = std::move(cols);

@@ -6,7 +6,10 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <compare>
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <vector>
 
 namespace zelmor {
@@ -20,16 +23,99 @@ extern qint64 LogRecordIndex;
 // 0 until the start-up has loaded the log, then 1.
 extern int StartupDone;
 
-// Readers use the lists directly. Writers go through append and setEntry,
+// One column of the log: the texts of a field, record by record. Bands,
+// modes, countries, QSL codes and most calls repeat endlessly, so each
+// distinct text is held once and an entry is its number (4 bytes instead of
+// a QString of 24 plus its characters). Reads look like a QStringList's.
+class LogColumn {
+public:
+    using value_type = QString;
+    class const_iterator {
+    public:
+        using iterator_category = std::random_access_iterator_tag;
+        using value_type = QString;
+        using difference_type = qsizetype;
+        using pointer = const QString *;
+        using reference = const QString &;
+        const_iterator() = default;
+        const_iterator(const LogColumn *c, qsizetype i) : c_(c), i_(i) {}
+        reference operator*() const { return (*c_)[i_]; }
+        pointer operator->() const { return &(*c_)[i_]; }
+        reference operator[](difference_type n) const { return (*c_)[i_ + n]; }
+        const_iterator &operator++() { ++i_; return *this; }
+        const_iterator operator++(int) { auto t = *this; ++i_; return t; }
+        const_iterator &operator--() { --i_; return *this; }
+        const_iterator operator--(int) { auto t = *this; --i_; return t; }
+        const_iterator &operator+=(difference_type n) { i_ += n; return *this; }
+        const_iterator &operator-=(difference_type n) { i_ -= n; return *this; }
+        friend const_iterator operator+(const_iterator a, difference_type n) { return a += n; }
+        friend const_iterator operator+(difference_type n, const_iterator a) { return a += n; }
+        friend const_iterator operator-(const_iterator a, difference_type n) { return a -= n; }
+        friend difference_type operator-(const const_iterator &a, const const_iterator &b) { return a.i_ - b.i_; }
+        friend bool operator==(const const_iterator &a, const const_iterator &b) { return a.i_ == b.i_; }
+        friend auto operator<=>(const const_iterator &a, const const_iterator &b) { return a.i_ <=> b.i_; }
+
+    private:
+        const LogColumn *c_ = nullptr;
+        qsizetype i_ = 0;
+    };
+    using iterator = const_iterator;
+
+    qsizetype size() const { return qsizetype(ids_.size()); }
+    qsizetype count() const { return size(); }
+    qsizetype length() const { return size(); }
+    bool isEmpty() const { return ids_.empty(); }
+    bool empty() const { return ids_.empty(); }
+    const QString &operator[](qsizetype i) const { return texts_[ids_[size_t(i)]]; }
+    const QString &at(qsizetype i) const { return (*this)[i]; }
+    QString value(qsizetype i) const { return i >= 0 && i < size() ? (*this)[i] : QString(); }
+    const QString &first() const { return (*this)[0]; }
+    const QString &last() const { return (*this)[size() - 1]; }
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+    const_iterator cbegin() const { return begin(); }
+    const_iterator cend() const { return end(); }
+    qsizetype indexOf(const QString &text, qsizetype from = 0) const;
+    bool contains(const QString &text) const { return indexOf(text) >= 0; }
+    QStringList toStringList() const;
+
+    // Hand-filled columns (tests, tools). The log's columns are written
+    // through LogColumnLists, which keeps its index right.
+    void append(const QString &text) { ids_.push_back(idOf(text)); }
+    LogColumn &operator<<(const QString &text) { append(text); return *this; }
+    void reserve(qsizetype n) { ids_.reserve(size_t(n)); }
+    void clear();
+    void set(qsizetype i, const QString &text) { ids_[size_t(i)] = idOf(text); }
+
+    // The number of entry i's text; entries with equal texts share it.
+    quint32 idAt(qsizetype i) const { return ids_[size_t(i)]; }
+    const QString &text(quint32 id) const { return texts_[id]; }
+    qsizetype textCount() const { return texts_.size(); }
+    // The number of this text, made when it is new.
+    quint32 idOf(const QString &text);
+    std::optional<quint32> findId(const QString &text) const;
+    // Bulk loading: entries by the number idOf gave.
+    void appendId(quint32 id) { ids_.push_back(id); }
+
+    friend bool operator==(const LogColumn &a, const LogColumn &b);
+    friend bool operator==(const LogColumn &a, const QStringList &b);
+
+private:
+    std::vector<quint32> ids_;
+    QStringList texts_;                   // distinct texts, by number
+    QHash<QString, quint32> find_;         // number by text
+};
+
+// Readers use the columns directly. Writers go through append and setEntry,
 // which keep the look-up index right: the checks that run on every typed call
 // find the records of a call or a country without a pass over a million
 // entries.
 struct LogColumnLists {
-    QStringList LogCalls;     // "" for a record marked deleted
-    QStringList LogBands;
-    QStringList LogCountries;
-    QStringList LogModes;
-    QStringList LogQslFlags;  // one-letter QSL codes
+    LogColumn LogCalls;     // "" for a record marked deleted
+    LogColumn LogBands;
+    LogColumn LogCountries;
+    LogColumn LogModes;
+    LogColumn LogQslFlags;  // one-letter QSL codes
     qsizetype size() const { return LogCalls.size(); }
     void clear();
     void append(const QString &call, const QString &band, const QString &country, const QString &mode,
@@ -49,16 +135,19 @@ private:
     void ensureIndex() const;
     void indexAdd(qint64 i) const;
     void indexRemove(qint64 i) const;
-    mutable QHash<QString, std::vector<qint64>> byCall_, byCountry_;
-    mutable QStringList sortedCalls_; // the distinct calls, sorted
-    mutable qsizetype indexed_ = -1;  // entries the index covers; -1: none
+    void ensureSortedCalls() const;
+    // Record indexes by text number of the call and country columns.
+    mutable std::vector<std::vector<qint64>> byCall_, byCountry_;
+    mutable std::vector<quint32> sortedCalls_; // numbers of the non-empty calls, by text
+    mutable bool sortedBuilt_ = false;
+    mutable qsizetype indexed_ = -1;           // entries the index covers; -1: none
 };
 extern LogColumnLists LogColumns;
-inline QStringList &LogCalls = LogColumns.LogCalls;
-inline QStringList &LogBands = LogColumns.LogBands;
-inline QStringList &LogCountries = LogColumns.LogCountries;
-inline QStringList &LogModes = LogColumns.LogModes;
-inline QStringList &LogQslFlags = LogColumns.LogQslFlags;
+inline LogColumn &LogCalls = LogColumns.LogCalls;
+inline LogColumn &LogBands = LogColumns.LogBands;
+inline LogColumn &LogCountries = LogColumns.LogCountries;
+inline LogColumn &LogModes = LogColumns.LogModes;
+inline LogColumn &LogQslFlags = LogColumns.LogQslFlags;
 
 // The reports saving falls back on while a report field shows its
 // placeholder; both "59" at start.

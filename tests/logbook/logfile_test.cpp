@@ -108,9 +108,47 @@ TEST_F(LogFileTest, OpenLogListsDeletedRecordsWithEmptyCalls) {
     OpenLog();
     EXPECT_EQ(LogCalls, (QStringList{"CALL0", "", "CALL2", "", "CALL4"}));
     EXPECT_EQ(LogQslFlags, (QStringList{"П", "О", "", "N", "@"}));
-    for (const QStringList *l : {&LogBands, &LogCountries, &LogModes}) EXPECT_EQ(l->size(), 5);
+    for (const LogColumn *l : {&LogBands, &LogCountries, &LogModes}) EXPECT_EQ(l->size(), 5);
     EXPECT_EQ(LogBands[3], "7.0 Mhz");
     EXPECT_EQ(LogCountries[1], "Japan");
+}
+
+// Records written by other programs: bytes after a field's text have no
+// meaning, a length byte may exceed the capacity, and texts may fill the
+// field. The columns hold what a decoder reads, and equal texts are one
+// text for the look-ups, whatever follows them.
+TEST_F(LogFileTest, OpenLogReadsFieldsAsTheDecoderDoes) {
+    QsoRecord full = Rec("UA3ABCDEFGHIJK", "Отправлено");
+    full.country = QString(30, u'Ж');
+    full.band = "1.2 Ghz   ";
+    QByteArray a = EncodeRecord(full);
+    QByteArray b = EncodeRecord(Rec("JA1ABC", "Получено"));
+    QByteArray c = b;
+    for (const TextField f : {QsoField::Call, QsoField::Country, QsoField::Band, QsoField::Mode, QsoField::QslState}) {
+        const int len = quint8(c[f.offset]);
+        for (int k = len + 1; k <= f.capacity; ++k) c[f.offset + k] = char(0xA0 + k); // junk after the text
+    }
+    QByteArray d = c;
+    d[QsoField::Call.offset] = char(200); // claims more than the field holds
+    d[QsoField::Country.offset] = char(31);
+    WriteAllBytes(path("test.log"), a + b + c + d);
+
+    OpenLog();
+    const auto decoded = ReadAllRecords<QsoRecord>(path("test.log"));
+    ASSERT_EQ(decoded.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(LogCalls[i], decoded[i].call) << i;
+        EXPECT_EQ(LogBands[i], decoded[i].band) << i;
+        EXPECT_EQ(LogCountries[i], decoded[i].country) << i;
+        EXPECT_EQ(LogModes[i], decoded[i].mode) << i;
+        EXPECT_EQ(LogQslFlags[i], QslCode(decoded[i].qslState)) << i;
+    }
+    EXPECT_EQ(LogCalls[0], "UA3ABCDEFGHIJK");
+    EXPECT_EQ(LogColumns.indexesOfCall("JA1ABC"), (std::vector<qint64>{1, 2}));
+    EXPECT_EQ(LogColumns.indexesOfCountry("Japan"), (std::vector<qint64>{1, 2}));
+    EXPECT_EQ(LogColumns.indexesOfCountry(QString(30, u'Ж')), (std::vector<qint64>{0}));
+    EXPECT_EQ(decoded[3].country.size(), 30); // cut to the field, junk and all
+    EXPECT_EQ(LogColumns.indexesOfCountry(decoded[3].country), (std::vector<qint64>{3}));
 }
 
 TEST_F(LogFileTest, OpenLogTakesWholeRecordsOnlyAndCreatesAMissingLog) {
