@@ -48,9 +48,10 @@ QStringList LogColumn::toStringList() const {
 }
 
 void LogColumn::clear() {
-    ids_ = {};
-    texts_ = {};
-    find_ = {};
+    // Assigning {} would keep the capacity of a million entries.
+    ids_ = std::vector<quint32>();
+    texts_ = QStringList();
+    find_ = QHash<QString, quint32>();
 }
 
 quint32 LogColumn::idOf(const QString &text) {
@@ -77,9 +78,9 @@ bool operator==(const LogColumn &a, const QStringList &b) {
 
 void LogColumnLists::clear() {
     for (LogColumn *c : {&LogCalls, &LogBands, &LogCountries, &LogModes, &LogQslFlags}) c->clear();
-    byCall_ = {};
-    byCountry_ = {};
-    sortedCalls_ = {};
+    byCall_ = std::vector<std::vector<qint64>>();
+    byCountry_ = std::vector<std::vector<qint64>>();
+    sortedCalls_ = std::vector<quint32>();
     sortedBuilt_ = false;
     indexed_ = -1;
 }
