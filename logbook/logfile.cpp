@@ -235,7 +235,9 @@ public:
                   QsoField::Mode.offset + 32 <= QsoRecord::Size && QsoField::Country.offset + 32 <= QsoRecord::Size &&
                   QsoField::QslState.offset + 32 <= QsoRecord::Size);
 
-    explicit RawInterner(LogColumn &column) : column_(column), slots_(1024, Empty) {}
+    // `runs`: the field often repeats the previous record's (bands, modes),
+    // worth one compare before the hash.
+    RawInterner(LogColumn &column, bool runs) : column_(column), runs_(runs), slots_(1024, Empty) {}
 
     // The field of `f` in record `rec` as a key. The words are loaded whole
     // and masked (a copy of the field's own length would stall the loads);
@@ -255,7 +257,7 @@ public:
     }
 
     quint32 get(const Key &key) {
-        if (last_ != Empty && keys_[last_] == key) return ids_[last_];
+        if (runs_ && last_ != Empty && keys_[last_] == key) return ids_[last_];
         const quint32 h = Hash(key);
         const size_t mask = slots_.size() - 1;
         for (size_t at = h & mask;; at = (at + 1) & mask) {
@@ -292,6 +294,7 @@ private:
         for (quint32 k = 0; k < quint32(ids_.size()); ++k) place(k);
     }
     LogColumn &column_;
+    const bool runs_;
     std::vector<quint32> slots_;          // key numbers, by hash
     std::vector<Key> keys_;               // by key number
     std::vector<quint32> ids_, hashes_;   // by key number
@@ -317,16 +320,18 @@ void OpenLog() {
 
     const QString path = LogFilePath();
     RecordIO::Touch(path); // a first start has no log yet
-    const qint64 count = RecordIO::Count(path, QsoRecord::Size);
+    // A log that is not a plain file (a folder) counts none; the read says why.
+    const qint64 count = qMax<qint64>(0, RecordIO::Count(path, QsoRecord::Size));
     if (LogLoadProgress) LogLoadProgress(0, count);
 
     LogColumnLists cols;
     for (LogColumn *c : {&cols.LogCalls, &cols.LogBands, &cols.LogCountries, &cols.LogModes, &cols.LogQslFlags})
         c->reserve(count);
-    RawInterner calls(cols.LogCalls), bands(cols.LogBands), countries(cols.LogCountries), modes(cols.LogModes);
+    RawInterner calls(cols.LogCalls, false), bands(cols.LogBands, true), countries(cols.LogCountries, true),
+        modes(cols.LogModes, true);
     // QSL states map to their codes: the state's number gives the code's.
     LogColumn qslStates;
-    RawInterner states(qslStates);
+    RawInterner states(qslStates, true);
     std::vector<quint32> codeOfState;
     const QByteArray deleted = ToCp1251(DeleteMarkText);
     const quint32 deletedCall = cols.LogCalls.idOf(QString());

@@ -3,6 +3,7 @@
 #include "logbook/qsostate.h"
 #include "tests/testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <cerrno>
 #include <cstring>
@@ -199,6 +200,17 @@ TEST_F(LogFileTest, AFailedAppendSaysWhyAndLeavesTheColumns) {
         }
         EXPECT_EQ(LogColumns.size(), 0);
     }
+    // A log that is a folder cannot be opened either, and says so.
+    QDir(path(".")).mkdir("folder.log");
+    LogFileName = path("folder.log");
+    try {
+        OpenLog();
+        ADD_FAILURE() << "a folder opened as a log";
+    } catch (const IoError &e) {
+        EXPECT_EQ(e.text(), QStringLiteral("Не удаётся открыть файл %1: %2")
+                                .arg(path("folder.log"), QString::fromLocal8Bit(std::strerror(EISDIR))));
+    }
+    EXPECT_EQ(LogColumns.size(), 0);
 }
 
 TEST_F(LogFileTest, CountLogRecords) {
