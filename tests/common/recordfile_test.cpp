@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -97,6 +98,29 @@ void PutBytes(const QString &path, const QByteArray &b) {
     f.write(b);
 }
 QString SystemText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+
+// Runs `op` in a child whose files cannot grow past `limit` bytes; returns
+// the text of the IoError it raised, or "" when it raised none.
+QString ErrorTextInChild(const QString &dir, const std::function<void()> &op, long long limit) {
+    const QString message = dir + QStringLiteral(".message"); // beside the folder, which must stay as it was
+    QFile::remove(message);
+    const int rc = test::RunInChild(
+        [&] {
+            try {
+                op();
+            } catch (const IoError &e) {
+                QFile m(message);
+                m.open(QIODevice::WriteOnly);
+                m.write(e.text().toUtf8());
+                return 0;
+            }
+            return 1;
+        },
+        limit);
+    const QString text = QString::fromUtf8(FileBytes(message));
+    QFile::remove(message);
+    return rc == 0 ? text : QString();
+}
 } // namespace
 
 // A full disk (or a file-size limit) during a whole-file rewrite: the old
@@ -107,26 +131,12 @@ TEST(RecordFile, AFailedRewriteKeepsTheOldFileAndSaysWhy) {
     const QString path = dir.filePath("registry.reg");
     const QByteArray old(5048, 'o');
     PutBytes(path, old);
-    const QString message = dir.filePath("message");
-    const int rc = test::RunInChild(
-        [&] {
-            try {
-                WriteAllBytes(path, QByteArray(5048, 'n'));
-            } catch (const IoError &e) {
-                QFile m(message);
-                m.open(QIODevice::WriteOnly);
-                m.write(e.text().toUtf8());
-                return 0;
-            }
-            return 1;
-        },
-        4096);
-    EXPECT_EQ(rc, 0) << "the failed write was reported as success";
+    const QString text = ErrorTextInChild(dir.path(), [&] { WriteAllBytes(path, QByteArray(5048, 'n')); }, 4096);
+    EXPECT_FALSE(text.isEmpty()) << "the failed write was reported as success";
     EXPECT_EQ(FileBytes(path), old);
-    const QString text = QString::fromUtf8(FileBytes(message));
     EXPECT_TRUE(text.startsWith(QStringLiteral("Ошибка записи в файл"))) << text.toStdString();
     EXPECT_TRUE(text.endsWith(SystemText(EFBIG))) << text.toStdString();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"message", "registry.reg"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"registry.reg"}); // no temporary left
 }
 
 // A failed append leaves the file ending at its last whole record, and its
@@ -138,23 +148,10 @@ TEST(RecordFile, AFailedAppendSaysWhyAndLeavesNoPartialRecord) {
     QByteArray old;
     for (int i = 0; i < 8; ++i) old += QByteArray(size, char('a' + i));
     PutBytes(path, old);
-    const QString message = dir.filePath("message");
-    const int rc = test::RunInChild(
-        [&] {
-            try {
-                RecordIO::Append(path, size, QByteArray(size, 'z'));
-            } catch (const IoError &e) {
-                QFile m(message);
-                m.open(QIODevice::WriteOnly);
-                m.write(e.text().toUtf8());
-                return 0;
-            }
-            return 1;
-        },
-        old.size() + size / 2);
-    EXPECT_EQ(rc, 0);
+    const QString text = ErrorTextInChild(
+        dir.path(), [&] { RecordIO::Append(path, size, QByteArray(size, 'z')); }, old.size() + size / 2);
     EXPECT_EQ(FileBytes(path), old);
-    EXPECT_TRUE(QString::fromUtf8(FileBytes(message)).endsWith(SystemText(EFBIG)));
+    EXPECT_TRUE(text.endsWith(SystemText(EFBIG))) << text.toStdString();
 
     // No space left on the device, and a log that is a folder.
     struct Case {
