@@ -82,27 +82,33 @@ QString SourceDir() {
     return env.isEmpty() ? QStringLiteral(ZELMOR_SOURCE_DIR_DEFAULT) : env;
 }
 
-int RunInChild(const std::function<int()> &body, long long fileSizeLimit) {
+int StartChild(const std::function<int()> &body, long long fileSizeLimit) {
     std::fflush(nullptr);
     const pid_t pid = ::fork();
-    if (pid < 0) return -1;
-    if (pid == 0) {
-        if (fileSizeLimit >= 0) {
-            ::signal(SIGXFSZ, SIG_IGN); // the write fails instead of killing us
-            const struct rlimit lim{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
-            ::setrlimit(RLIMIT_FSIZE, &lim);
-        }
-        int rc = 100;
-        try {
-            rc = body();
-        } catch (...) {
-            rc = 101;
-        }
-        ::_exit(rc); // no destructors, no leak check of the parent's state
+    if (pid != 0) return pid;
+    if (fileSizeLimit >= 0) {
+        ::signal(SIGXFSZ, SIG_IGN); // the write fails instead of killing us
+        const struct rlimit lim{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+        ::setrlimit(RLIMIT_FSIZE, &lim);
     }
+    int rc = 100;
+    try {
+        rc = body();
+    } catch (...) {
+        rc = 101;
+    }
+    ::_exit(rc); // no destructors, no leak check of the parent's state
+}
+
+int WaitChild(int pid) {
+    if (pid < 0) return -1;
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int RunInChild(const std::function<int()> &body, long long fileSizeLimit) {
+    return WaitChild(StartChild(body, fileSizeLimit));
 }
 
 } // namespace zelmor::test

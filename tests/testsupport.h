@@ -41,6 +41,12 @@ QString SourceDir();
 // Runs `body` in a forked child and returns its exit code (-1 when it did
 // not exit normally). With a limit, the child's files cannot grow past
 // `fileSizeLimit` bytes (writes beyond fail with EFBIG, as on a full disk).
+// Fork only from the test's main thread: a child forked while another
+// thread holds a lock of the allocator never gets it.
 int RunInChild(const std::function<int()> &body, long long fileSizeLimit = -1);
+// The same in two steps, for children that run side by side: the process id,
+// then its exit code.
+int StartChild(const std::function<int()> &body, long long fileSizeLimit = -1);
+int WaitChild(int pid);
 
 } // namespace zelmor::test

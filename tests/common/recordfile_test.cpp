@@ -10,7 +10,6 @@
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
 
 using namespace zelmor;
 
@@ -183,13 +182,9 @@ TEST(RecordFile, ConcurrentAppendsKeepEveryRecord) {
             return 0;
         };
     };
-    int rcA = -1, rcB = -1;
-    std::thread a([&] { rcA = test::RunInChild(writer('A')); });
-    std::thread b([&] { rcB = test::RunInChild(writer('B')); });
-    a.join();
-    b.join();
-    EXPECT_EQ(rcA, 0);
-    EXPECT_EQ(rcB, 0);
+    const int a = test::StartChild(writer('A')), b = test::StartChild(writer('B'));
+    EXPECT_EQ(test::WaitChild(a), 0);
+    EXPECT_EQ(test::WaitChild(b), 0);
     const QByteArray all = FileBytes(path);
     ASSERT_EQ(all.size(), 2 * each * size);
     int counts[2] = {0, 0};
