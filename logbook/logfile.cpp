@@ -152,15 +152,17 @@ void LogColumnLists::rebuildIndex() const {
     // One pass to count, one to place: every list gets its exact size and
     // comes out ascending.
     auto build = [](const LogColumn &col, std::vector<std::vector<qint64>> &out, bool skipEmpty) {
+        const auto emptyText = col.findId(QString());
+        const quint32 skip = skipEmpty && emptyText ? *emptyText : 0xFFFFFFFFu;
         std::vector<quint32> counts(size_t(col.textCount()), 0);
         const qsizetype n = col.size();
         for (qsizetype i = 0; i < n; ++i) ++counts[col.idAt(i)];
         out.assign(counts.size(), {});
         for (size_t id = 0; id < counts.size(); ++id)
-            if (!(skipEmpty && col.text(quint32(id)).isEmpty())) out[id].reserve(counts[id]);
+            if (id != skip) out[id].reserve(counts[id]);
         for (qsizetype i = 0; i < n; ++i) {
             const quint32 id = col.idAt(i);
-            if (!(skipEmpty && col.text(id).isEmpty())) out[id].push_back(i);
+            if (id != skip) out[id].push_back(i);
         }
     };
     build(LogCalls, byCall_, true);
