@@ -220,43 +220,44 @@ namespace {
 
 // Maps the raw cp1251 bytes of a field to the text numbers of a column being
 // loaded: a text is decoded once, when it is first met, and each record costs
-// one short hash and compare. Keys are the length byte and the text, padded
-// with zeros to 32 bytes (every indexed field holds at most 30), so a compare
-// is four word compares.
+// one short hash and compare. A key is the length byte and the text, padded
+// with zeros to W words: two for fields of up to 15 bytes, four for the
+// country's 30, so a compare is a few word compares.
+template <int W>
 class RawInterner {
 public:
     struct Key {
-        quint64 w[4];
+        quint64 w[W];
         bool operator==(const Key &o) const {
-            return ((w[0] ^ o.w[0]) | (w[1] ^ o.w[1]) | (w[2] ^ o.w[2]) | (w[3] ^ o.w[3])) == 0;
+            quint64 diff = 0;
+            for (int j = 0; j < W; ++j) diff |= w[j] ^ o.w[j];
+            return diff == 0;
         }
     };
-    static_assert(sizeof(Key) == 32);
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "keys put the length in the low byte of the first word");
-    static_assert(QsoField::Call.offset + 32 <= QsoRecord::Size && QsoField::Band.offset + 32 <= QsoRecord::Size &&
-                  QsoField::Mode.offset + 32 <= QsoRecord::Size && QsoField::Country.offset + 32 <= QsoRecord::Size &&
-                  QsoField::QslState.offset + 32 <= QsoRecord::Size);
 
     // `runs`: the field often repeats the previous record's (bands, modes),
     // worth one compare before the hash.
     RawInterner(LogColumn &column, bool runs) : column_(column), runs_(runs), slots_(1024, Empty) {}
 
-    // The field of `f` in record `rec` as a key. The words are loaded whole
-    // and masked (a copy of the field's own length would stall the loads);
-    // every indexed field lies at least 32 bytes before the record's end.
+    // The field `f` of record `rec` as a key. The words are loaded whole and
+    // masked (a copy of the field's own length would stall the loads); the
+    // caller checks that they lie inside the record.
     static Key KeyOf(const char *rec, TextField f) {
         int len = static_cast<unsigned char>(rec[f.offset]);
         if (len > f.capacity) len = f.capacity;
         Key k;
         std::memcpy(k.w, rec + f.offset, sizeof k.w);
         const int used = len + 1;
-        for (int j = 0; j < 4; ++j) {
+        for (int j = 0; j < W; ++j) {
             const int valid = used - 8 * j;
             k.w[j] &= valid >= 8 ? ~0ull : valid <= 0 ? 0ull : (1ull << (8 * valid)) - 1;
         }
         k.w[0] = (k.w[0] & ~0xFFull) | quint64(len); // little-endian: byte 0
         return k;
     }
+
+    quint32 get(const char *rec, TextField f) { return get(KeyOf(rec, f)); }
 
     quint32 get(const Key &key) {
         if (runs_ && last_ != Empty && keys_[last_] == key) return ids_[last_];
@@ -281,7 +282,8 @@ public:
 private:
     static constexpr quint32 Empty = 0xFFFFFFFFu;
     static quint32 Hash(const Key &k) {
-        const quint64 x = k.w[0] ^ std::rotl(k.w[1], 17) ^ std::rotl(k.w[2], 31) ^ std::rotl(k.w[3], 47);
+        quint64 x = k.w[0];
+        for (int j = 1; j < W; ++j) x ^= std::rotl(k.w[j], 17 * j);
         const quint64 h = x * 0x9E3779B97F4A7C15ull;
         return quint32(h >> 32) ^ quint32(h);
     }
@@ -297,11 +299,19 @@ private:
     }
     LogColumn &column_;
     const bool runs_;
-    std::vector<quint32> slots_;          // key numbers, by hash
-    std::vector<Key> keys_;               // by key number
-    std::vector<quint32> ids_, hashes_;   // by key number
+    std::vector<quint32> slots_;        // key numbers, by hash
+    std::vector<Key> keys_;             // by key number
+    std::vector<quint32> ids_, hashes_; // by key number
     quint32 last_ = Empty; // runs of one band or mode cost one compare
 };
+
+// Every field read as a key fits it and lies far enough inside the record.
+template <int W>
+constexpr bool KeyFits(TextField f) {
+    return f.capacity + 1 <= 8 * W && f.offset + 8 * W <= QsoRecord::Size;
+}
+static_assert(KeyFits<2>(QsoField::Call) && KeyFits<2>(QsoField::Band) && KeyFits<2>(QsoField::Mode) &&
+              KeyFits<2>(QsoField::QslState) && KeyFits<4>(QsoField::Country));
 
 QByteArrayView RawField(const char *rec, TextField f) {
     int len = static_cast<unsigned char>(rec[f.offset]);
@@ -329,11 +339,11 @@ void OpenLog() {
     LogColumnLists cols;
     for (LogColumn *c : {&cols.LogCalls, &cols.LogBands, &cols.LogCountries, &cols.LogModes, &cols.LogQslFlags})
         c->reserve(count);
-    RawInterner calls(cols.LogCalls, false), bands(cols.LogBands, true), countries(cols.LogCountries, true),
-        modes(cols.LogModes, true);
+    RawInterner<2> calls(cols.LogCalls, false), bands(cols.LogBands, true), modes(cols.LogModes, true);
+    RawInterner<4> countries(cols.LogCountries, true);
     // QSL states map to their codes: the state's number gives the code's.
     LogColumn qslStates;
-    RawInterner states(qslStates, true);
+    RawInterner<2> states(qslStates, true);
     std::vector<quint32> codeOfState;
     const QByteArray deleted = ToCp1251(DeleteMarkText);
     const quint32 deletedCall = cols.LogCalls.idOf(QString());
@@ -346,14 +356,14 @@ void OpenLog() {
             const bool isDeleted = quint8(rec[QsoField::DeleteMark.offset]) == deleted.size() &&
                                    std::memcmp(rec + QsoField::DeleteMark.offset + 1, deleted.constData(),
                                                size_t(deleted.size())) == 0;
-            cols.LogCalls.appendId(isDeleted ? deletedCall : calls.get(RawInterner::KeyOf(rec, QsoField::Call)));
-            cols.LogBands.appendId(bands.get(RawInterner::KeyOf(rec, QsoField::Band)));
-            cols.LogCountries.appendId(countries.get(RawInterner::KeyOf(rec, QsoField::Country)));
-            const quint32 s = states.get(RawInterner::KeyOf(rec, QsoField::QslState));
+            cols.LogCalls.appendId(isDeleted ? deletedCall : calls.get(rec, QsoField::Call));
+            cols.LogBands.appendId(bands.get(rec, QsoField::Band));
+            cols.LogCountries.appendId(countries.get(rec, QsoField::Country));
+            const quint32 s = states.get(rec, QsoField::QslState);
             if (s >= codeOfState.size())
                 codeOfState.push_back(cols.LogQslFlags.idOf(QslCodeOfRaw(RawField(rec, QsoField::QslState))));
             cols.LogQslFlags.appendId(codeOfState[s]);
-            cols.LogModes.appendId(modes.get(RawInterner::KeyOf(rec, QsoField::Mode)));
+            cols.LogModes.appendId(modes.get(rec, QsoField::Mode));
         }
         if (showProgress) {
             const qint64 done = first + n;
