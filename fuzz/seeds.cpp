@@ -1,6 +1,7 @@
 // Writes the seed corpora of the fuzz targets into the folder given:
 // hive/ (settings files written by the hive), qso/ (log records as the tests
-// build them), country/ and region/ (records of the shipped tables).
+// build them), log/ (short logs of them), country/ and region/ (records of
+// the shipped tables).
 #include "common/qsorecord.h"
 #include "common/recordfile.h"
 #include "common/refrecords.h"
@@ -49,6 +50,7 @@ int main(int argc, char **argv) {
     Put(out + "/region", n++, EncodeRecord(test::Region("3A", "Москва", "37,62", "55,75", "0", "16", "29")));
 
     n = 0;
+    QByteArray log;
     const QString words[] = {QslNotToSend, QslToSend, QslSent, QslReceived, QslSentAndReceived,
                              QStringLiteral("  Отправить "), QString()};
     for (const QString &w : words) {
@@ -71,7 +73,11 @@ int main(int argc, char **argv) {
         r.latitude = QStringLiteral("55,75");
         r.deleteMark = n == 3 ? DeleteMarkText : QString();
         Put(out + "/qso", n++, EncodeRecord(r));
+        log += EncodeRecord(r);
     }
+    // Logs of a few records for the loader.
+    Put(out + "/log", 0, log);
+    Put(out + "/log", 1, log.left(2 * QsoRecord::Size) + QByteArray("tail"));
 
     // Settings files as the hive writes them: nested keys, Cyrillic names,
     // quotes and backslashes, both kinds.

@@ -1,0 +1,50 @@
+// The log loader on any bytes a log may hold: the columns it builds from the
+// raw fields hold what the record decoder reads, and the look-up index finds
+// every record by its call and its country.
+#include "common/qsorecord.h"
+#include "logbook/logfile.h"
+#include "platform/paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <unistd.h>
+
+using namespace zelmor;
+
+namespace {
+QString FuzzLog() {
+    const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    const QString dir = base + QStringLiteral("/zelmor-fuzz-log-%1").arg(::getpid());
+    QDir().mkpath(dir);
+    return dir + QStringLiteral("/test.log");
+}
+
+bool Has(const std::vector<qint64> &v, qint64 i) { return std::binary_search(v.begin(), v.end(), i); }
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    static const QString path = FuzzLog();
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
+        f.write(reinterpret_cast<const char *>(data), qint64(size));
+    }
+    LogFileName = path;
+    OpenLog();
+    const qint64 count = qint64(size) / QsoRecord::Size;
+    if (LogColumns.size() != count) std::abort();
+    const char *bytes = reinterpret_cast<const char *>(data);
+    for (qint64 i = 0; i < count; ++i) {
+        const QsoRecord r = DecodeRecord<QsoRecord>(bytes + i * QsoRecord::Size);
+        const QString call = r.deleteMark == DeleteMarkText ? QString() : r.call;
+        if (LogCalls[i] != call || LogBands[i] != r.band || LogCountries[i] != r.country || LogModes[i] != r.mode ||
+            LogQslFlags[i] != QslCode(r.qslState))
+            std::abort();
+        if (!call.isEmpty() && !Has(LogColumns.indexesOfCall(call), i)) std::abort();
+        if (!Has(LogColumns.indexesOfCountry(r.country), i)) std::abort();
+    }
+    return 0;
+}
