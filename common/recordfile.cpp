@@ -251,6 +251,11 @@ void WriteAllBytes(const QString &path, const QByteArray &bytes) {
         f.cancelWriting();
         RecordIO::Fail(RecordIO::CannotWrite, path, err);
     }
+    if (!f.flush()) { // nothing is buffered; checked all the same
+        const QString why = f.errorString();
+        f.cancelWriting();
+        throw IoError(QStringLiteral("%1 %2: %3").arg(RecordIO::CannotWrite, path, why));
+    }
     if (!f.commit()) throw IoError(QStringLiteral("%1 %2: %3").arg(RecordIO::CannotWrite, path, f.errorString()));
     // The rename itself reaches the disk with the folder.
     const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
