@@ -9,6 +9,7 @@
 #include <QFile>
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -40,9 +41,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (qint64 i = 0; i < count; ++i) {
         const QsoRecord r = DecodeRecord<QsoRecord>(bytes + i * QsoRecord::Size);
         const QString call = r.deleteMark == DeleteMarkText ? QString() : r.call;
-        if (LogCalls[i] != call || LogBands[i] != r.band || LogCountries[i] != r.country || LogModes[i] != r.mode ||
-            LogQslFlags[i] != QslCode(r.qslState))
+        const struct {
+            const char *field;
+            QString loaded, decoded;
+        } fields[] = {{"call", LogCalls[i], call},
+                      {"band", LogBands[i], r.band},
+                      {"country", LogCountries[i], r.country},
+                      {"mode", LogModes[i], r.mode},
+                      {"qsl code", LogQslFlags[i], QslCode(r.qslState)}};
+        for (const auto &f : fields) {
+            if (f.loaded == f.decoded) continue;
+            std::fprintf(stderr, "record %lld, %s: loaded \"%s\", decoded \"%s\"\n", static_cast<long long>(i),
+                         f.field, qPrintable(f.loaded), qPrintable(f.decoded));
             std::abort();
+        }
         if (!call.isEmpty() && !Has(LogColumns.indexesOfCall(call), i)) std::abort();
         if (!Has(LogColumns.indexesOfCountry(r.country), i)) std::abort();
     }

@@ -353,7 +353,9 @@ void OpenLog() {
     RecordIO::ForEachBlock(path, QsoRecord::Size, [&](qint64 first, const char *block, qint64 n) {
         for (qint64 k = 0; k < n; ++k) {
             const char *rec = block + k * QsoRecord::Size;
-            const bool isDeleted = quint8(rec[QsoField::DeleteMark.offset]) == deleted.size() &&
+            // The mark's length byte is clamped to the field as every reader does.
+            const int markLength = qMin<int>(quint8(rec[QsoField::DeleteMark.offset]), QsoField::DeleteMark.capacity);
+            const bool isDeleted = markLength == deleted.size() &&
                                    std::memcmp(rec + QsoField::DeleteMark.offset + 1, deleted.constData(),
                                                size_t(deleted.size())) == 0;
             cols.LogCalls.appendId(isDeleted ? deletedCall : calls.get(rec, QsoField::Call));

@@ -132,11 +132,15 @@ TEST_F(LogFileTest, OpenLogReadsFieldsAsTheDecoderDoes) {
     QByteArray d = c;
     d[QsoField::Call.offset] = char(200); // claims more than the field holds
     d[QsoField::Country.offset] = char(31);
-    WriteAllBytes(path("test.log"), a + b + c + d);
+    QByteArray deleted = EncodeRecord(Rec("UA3DEL", "", true));
+    deleted[QsoField::DeleteMark.offset] = char(0x8B); // still "Delet" when clamped
+    WriteAllBytes(path("test.log"), a + b + c + d + deleted);
 
     OpenLog();
     const auto decoded = ReadAllRecords<QsoRecord>(path("test.log"));
-    ASSERT_EQ(decoded.size(), 4u);
+    ASSERT_EQ(decoded.size(), 5u);
+    EXPECT_EQ(decoded[4].deleteMark, DeleteMarkText);
+    EXPECT_EQ(LogCalls[4], "");
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(LogCalls[i], decoded[i].call) << i;
         EXPECT_EQ(LogBands[i], decoded[i].band) << i;
@@ -146,7 +150,7 @@ TEST_F(LogFileTest, OpenLogReadsFieldsAsTheDecoderDoes) {
     }
     EXPECT_EQ(LogCalls[0], "UA3ABCDEFGHIJK");
     EXPECT_EQ(LogColumns.indexesOfCall("JA1ABC"), (std::vector<qint64>{1, 2}));
-    EXPECT_EQ(LogColumns.indexesOfCountry("Japan"), (std::vector<qint64>{1, 2}));
+    EXPECT_EQ(LogColumns.indexesOfCountry("Japan"), (std::vector<qint64>{1, 2, 4})); // deleted ones keep theirs
     EXPECT_EQ(LogColumns.indexesOfCountry(QString(30, u'Ж')), (std::vector<qint64>{0}));
     EXPECT_EQ(decoded[3].country.size(), 30); // cut to the field, junk and all
     EXPECT_EQ(LogColumns.indexesOfCountry(decoded[3].country), (std::vector<qint64>{3}));
