@@ -1,5 +1,6 @@
 // The settings-file parser on any file: read it, write it back through the
 // hive, read that again: the same keys and values.
+#include "platform/dialogs.h"
 #include "platform/hive.h"
 
 #include <QDir>
@@ -23,6 +24,10 @@ QString FuzzFile() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static const QString path = FuzzFile();
+    // A refused file is told in a box: answered here, never shown.
+    static FakeDialogs dialogs;
+    platform::install(&dialogs);
+    dialogs.calls.clear();
     {
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
