@@ -20,6 +20,15 @@ QString FuzzFile() {
     QDir().mkpath(dir);
     return dir + QStringLiteral("/registry.reg");
 }
+// Control characters shown, so the two texts can be told apart.
+QByteArray Shown(const QString &text) {
+    QByteArray out;
+    for (QChar c : text) {
+        if (c.unicode() < 32 && c != u'\n') out += QByteArray("\\x") + QByteArray::number(c.unicode(), 16);
+        else out += QString(c).toUtf8();
+    }
+    return out;
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -41,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     SettingsHive second(path);
     const QString reread = second.exportText();
     if (reread != written) {
-        std::fprintf(stderr, "round trip differs\n--- written\n%s\n--- read back\n%s\n", qPrintable(written),
-                     qPrintable(reread));
+        std::fprintf(stderr, "round trip differs\n--- written\n%s\n--- read back\n%s\n", Shown(written).constData(),
+                     Shown(reread).constData());
         std::abort();
     }
     return 0;
