@@ -16,7 +16,6 @@
 #include "logtools/poisk.h"
 #include "logtools/russall.h"
 #include "logtools/statist.h"
-#include "station/catsettings.h"
 #include "station/cwkeys.h"
 #include "station/form25.h"
 #include "station/greyline.h"
@@ -24,7 +23,7 @@
 #include "station/fcw.h"
 #include "station/nastroy.h"
 #include "station/rxtx.h"
-#include "station/settingsloader.h"
+#include "station/settingsbinder.h"
 #include "station/time_r.h"
 
 #include <QComboBox>
@@ -34,17 +33,10 @@
 namespace zelmor {
 
 void ConnectWindows() {
-    StartupHook.LoadSettings = [] {
-        LoadSettings();
-        LoadCatSettings();
-        LoadKeyerSettings();
-        time_r->LoadReminders();
-        award->LoadAwardSelector();
-    };
+    StartupHook.LoadSettings = LoadSettings;
     WriteDefaultSettingsDialogHook = WriteDefaultDialogSettings;
     StartupHook.GiveBandChartMarkers = [] { rxtx->GiveBandChartMarkers(); };
     StartTransceiverPoll = [] { rxtx->StartTransceiverPoll(); };
-    ConnectCatSettingsWriters();
     rxtx->ConnectQsoWindow();
     // What is still to go to the rig goes out before the program ends.
     QObject::connect(glawnf, &Tglawnf::ShutDownDone, rxtx, &Trxtx::ShutDown);
@@ -87,6 +79,7 @@ void ConnectWindows() {
     CreateCwKeyer();
     LauncherHook.CheckReminders = [] { time_r->CheckReminders(); };
     ConnectForeignConverters();
+    LoadSearchGridColumnWidthsHook = LoadSearchGridColumnWidths;
     CurrentAwardName = [] { return award->awardBox->currentText(); };
     QsoHook.ShowStatistics = [] { Statist->show(); };
     QsoHook.ShowAddressBook = [] { adbox->show(); };
@@ -115,6 +108,7 @@ void ConnectWindows() {
 }
 
 void DisconnectWindows() {
+    DisconnectSettingWriters();
     DestroyCwKeyer();
     StartupHook = {};
     WriteDefaultSettingsDialogHook = nullptr;
@@ -129,6 +123,7 @@ void DisconnectWindows() {
     DrawMapPoint = nullptr;
     LauncherHook.CheckReminders = nullptr;
     MapPointListStartsWithOwnStation = false;
+    LoadSearchGridColumnWidthsHook = nullptr;
     CurrentAwardName = nullptr;
     QsoHook = {};
 }

@@ -1,12 +1,18 @@
 // The settings file: a first start (detection and the defaults it writes),
 // every row loaded from a complete hive, and one value changed and committed
 // to the file, as every change of a settings control does.
+#include "app/allwindows.h"
 #include "bench/benchsupport.h"
 #include "logbook/settingscatalogue.h"
 #include "logbook/settingsstore.h"
+#include "logbook/startup.h"
+#include "logtools/poisk.h"
 #include "platform/paths.h"
+#include "station/nastroy.h"
+#include "station/settingsbinder.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -37,8 +43,69 @@ void LoadEveryRow() {
 }
 } // namespace
 
+// The loader over the real windows: a first start, a complete hive, and one
+// bound box toggled as the operator would.
+void BenchLoader(const QTemporaryDir &dir) {
+    CreateAllWindows();
+    StartupAttempted = true;
+    Figures first;
+    for (int run = 0; run < 30; ++run) {
+        CreateSettingsRegistry(dir.filePath(QStringLiteral("loader-first%1.reg").arg(run)));
+        QElapsedTimer t;
+        t.start();
+        DetectFirstStart();
+        LoadSettings();
+        first.add(t.nsecsElapsed() / 1e6);
+        ReleaseSettingsRegistry();
+    }
+    first.report(QStringLiteral("first start: DetectFirstStart + LoadSettings, all windows (30 runs)"));
+
+    const QString file = dir.filePath(QStringLiteral("loader-complete.reg"));
+    CreateSettingsRegistry(file);
+    DetectFirstStart();
+    {
+        SettingsBatch batch;
+        WriteSetting(SettingId::ReminderCount, qint32(10));
+        WriteSetting(SettingId::AwardCount, qint32(10));
+        for (int n = 0; n < 10; ++n) {
+            WriteSetting(SettingId::ReminderDate, QStringLiteral("%1.12.2026").arg(n + 10), n);
+            WriteSetting(SettingId::ReminderTime, QStringLiteral("12:00"), n);
+            WriteSetting(SettingId::ReminderInfo, QStringLiteral("sked %1").arg(n), n);
+            WriteSetting(SettingId::AwardName, QStringLiteral("award %1").arg(n), n);
+        }
+        for (int n = 0; n <= 23; ++n) {
+            WriteSetting(SettingId::SearchGridWidth, qint32(60 + n), n);
+            WriteSetting(SettingId::SearchGridShown, qint32(1), n);
+        }
+    }
+    poisk->Str->setColCount(24);
+    LoadEveryRow(); // every row of the table stored, not only what the loader reads
+    LoadSettings();
+    bench::Report("complete hive with every row, bytes", QFileInfo(file).size(), "");
+    Figures load;
+    for (int run = 0; run < 100; ++run) {
+        QElapsedTimer t;
+        t.start();
+        LoadSettings();
+        load.add(t.nsecsElapsed() / 1e6);
+    }
+    load.report(QStringLiteral("LoadSettings, complete hive, 24 search columns, 10 reminders, 10 awards (100 runs)"));
+
+    Figures toggle;
+    for (int run = 0; run < 1000; ++run) {
+        QElapsedTimer t;
+        t.start();
+        Nastroy->tfreq->toggle();
+        toggle.add(t.nsecsElapsed() / 1e6);
+    }
+    toggle.report(QStringLiteral("one bound box toggled and committed to the file (1,000)"));
+    ReleaseSettingsRegistry();
+    DestroyAllWindows();
+}
+
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QTemporaryDir dir;
     ProgramDir = dir.path();
 
@@ -93,5 +160,7 @@ int main(int argc, char **argv) {
     }
     commit.report(QStringLiteral("one value changed and committed (1,000)"));
     ReleaseSettingsRegistry();
+
+    BenchLoader(dir);
     return 0;
 }

@@ -14,6 +14,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QItemSelectionModel>
@@ -208,6 +209,17 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     Timer5 = new QTimer(this);
     Timer5->setObjectName(QStringLiteral("Timer5"));
     Timer5->setInterval(50);
+    auto mixerBox = [this](const char *name, const char *caption) {
+        auto *b = new QCheckBox(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setChecked(true);
+        b->hide();
+        return b;
+    };
+    tlin = mixerBox("tlin", "Лин. вход");
+    tob1 = mixerBox("tob1", "Общий");
+    tob2 = mixerBox("tob2", "Wave");
+    tmc = mixerBox("tmc", "Микрофон");
     chartTimer_ = new QTimer(this);
     chartTimer_->setSingleShot(true);
     chartTimer_->setInterval(0);

@@ -20,6 +20,7 @@
 class QAction;
 class QPlainTextEdit;
 class QChartView;
+class QCheckBox;
 class QFrame;
 class QKeyEvent;
 class QLabel;
@@ -204,6 +205,9 @@ public:
     QLineEdit *Edit1;      // its echo line: what the keyer has sent
     QLineEdit *Edit2;      // its typing line: each new last character is keyed
     QTimer *Timer3;        // PTT lead and tail, one-shot
+    // The sound mixer's line switches: line in, the output, wave out, the
+    // microphone. Hidden until the mixer's controls are laid out.
+    QCheckBox *tlin, *tob1, *tob2, *tmc;
 
     int StoredCallLength = 0;
 

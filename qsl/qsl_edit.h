@@ -1,7 +1,8 @@
 #pragma once
 // The QSL layout editor.
-// For now the window itself: the launcher shows and hides it.
 #include <QWidget>
+
+class QComboBox;
 
 namespace zelmor {
 
@@ -9,6 +10,8 @@ class Tqsl_edit : public QWidget {
     Q_OBJECT
 public:
     explicit Tqsl_edit(QWidget *parent = nullptr);
+
+    QComboBox *qsl_box; // "Имя QSL": the layouts, "<n>QSL"; its text is the current one
 };
 
 extern Tqsl_edit *qsl_edit;

@@ -1,10 +1,8 @@
 #include "station/catsettings.h"
 
-#include "logbook/settingscatalogue.h"
 #include "station/nastroy.h"
 #include "station/rxtx.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
@@ -15,41 +13,20 @@ namespace {
 struct ModelButton {
     QRadioButton *TNastroy::*button;
     RadioModel model;
-    SettingId row;
 };
-// In the order the loader restores them.
+// The seven models; the last one checked counts.
 const ModelButton ModelButtons[] = {
-    {&TNastroy::ft840, RadioModel::ft840, SettingId::Ft840},       {&TNastroy::ft1000mp, RadioModel::ft1000mp, SettingId::Ft1000mp},
-    {&TNastroy::ft920, RadioModel::ft920, SettingId::Ft920},       {&TNastroy::ft990, RadioModel::ft990, SettingId::Ft990},
-    {&TNastroy::ft990_2, RadioModel::ft990_2, SettingId::Ft990_2}, {&TNastroy::ft890, RadioModel::ft890, SettingId::Ft890},
-    {&TNastroy::kenwood1, RadioModel::kenwood1, SettingId::Kenwood},
+    {&TNastroy::ft840, RadioModel::ft840},       {&TNastroy::ft1000mp, RadioModel::ft1000mp},
+    {&TNastroy::ft920, RadioModel::ft920},       {&TNastroy::ft990, RadioModel::ft990},
+    {&TNastroy::ft990_2, RadioModel::ft990_2}, {&TNastroy::ft890, RadioModel::ft890},
+    {&TNastroy::kenwood1, RadioModel::kenwood1},
 };
-const SettingId PortRows[4] = {SettingId::Com1, SettingId::Com2, SettingId::Com3, SettingId::Com4};
 
 QRadioButton *PortButton(int n) {
     QRadioButton *const b[4] = {Nastroy->om1, Nastroy->om2, Nastroy->om3, Nastroy->om4};
     return b[n];
 }
 
-// Radio buttons of one group take stored states one by one, all unchecked
-// included.
-void SetFreely(QRadioButton *b, bool checked) {
-    QButtonGroup *g = b->group();
-    const bool exclusive = g && g->exclusive();
-    if (g) g->setExclusive(false);
-    b->setChecked(checked);
-    if (g) g->setExclusive(exclusive);
-}
-
-void WriteModels() {
-    for (const ModelButton &m : ModelButtons)
-        WriteSetting(m.row, (Nastroy->*m.button)->isChecked());
-}
-
-void WritePorts() {
-    for (int n = 0; n < 4; ++n)
-        WriteSetting(PortRows[n], PortButton(n)->isChecked());
-}
 } // namespace
 
 QString CatWindowCaption(RadioModel m) {
@@ -95,29 +72,6 @@ void ApplyCatLinkSettings(const CatLinkSettings &s, TCommPortDriver &port) {
     port.EnableDTROnOpen = true;
 }
 
-void LoadCatSettings() {
-    if (!Nastroy) return;
-    Nastroy->cw_ssb->setChecked(LoadSetting(SettingId::CwWithMode).on());
-    for (const ModelButton &m : ModelButtons) SetFreely(Nastroy->*m.button, LoadSetting(m.row).on());
-    for (int n = 0; n < 4; ++n) SetFreely(PortButton(n), LoadSetting(PortRows[n]).on());
-    const QString rate = LoadSetting(SettingId::CatSpeed).text;
-    const QSignalBlocker quiet(Nastroy->skorost);
-    Nastroy->skorost->setCurrentText(rate.isEmpty() || !Nastroy->kenwood1->isChecked() ? QStringLiteral("4800") : rate);
-    if (rxtx) rxtx->setWindowTitle(CatWindowCaption(ReadCatLinkSettings().model));
-}
 
-void ConnectCatSettingsWriters() {
-    if (!Nastroy) return;
-    for (const ModelButton &m : ModelButtons)
-        QObject::connect(Nastroy->*m.button, &QRadioButton::clicked, Nastroy, [model = m.model] {
-            WriteModels();
-            if (rxtx) rxtx->setWindowTitle(CatWindowCaption(model));
-        });
-    for (int n = 0; n < 4; ++n) QObject::connect(PortButton(n), &QRadioButton::clicked, Nastroy, WritePorts);
-    QObject::connect(Nastroy->skorost, &QComboBox::currentTextChanged, Nastroy,
-                     [](const QString &t) { WriteSetting(SettingId::CatSpeed, t); });
-    QObject::connect(Nastroy->cw_ssb, &QCheckBox::clicked, Nastroy,
-                     [](bool on) { WriteSetting(SettingId::CwWithMode, on); });
-}
 
 } // namespace zelmor

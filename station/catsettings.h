@@ -1,8 +1,8 @@
 #pragma once
-// The CAT link's settings, in one place: which port, which radio, which
-// speed, read from the settings dialog's controls when the link opens; and
-// the store's values behind those controls, loaded at start-up and written
-// when a control changes.
+// The CAT link's settings: which port, which radio, which speed, read from
+// the settings dialog's controls when the link opens. The settings loader
+// and binder (station/settingsbinder) keep those controls and the store in
+// step.
 #include "station/catcommands.h"
 #include "station/commportdriver.h"
 
@@ -26,11 +26,5 @@ void ApplyCatLinkSettings(const CatLinkSettings &s, TCommPortDriver &port);
 
 // The CAT window's caption for a model.
 QString CatWindowCaption(RadioModel m);
-
-// The stored values into the controls, through their rows of the settings
-// table (the four ports, the seven models, the Kenwood speed, CW with mode).
-void LoadCatSettings();
-// Each control writes its value when the operator changes it.
-void ConnectCatSettingsWriters();
 
 } // namespace zelmor

@@ -10,21 +10,16 @@
 #include "logbook/stationprofile.h"
 #include "platform/parallelport.h"
 #include "station/fcw.h"
-#include "station/keyersettings.h"
 #include "station/nastroy.h"
 #include "station/rxtx.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 namespace zelmor {
 
@@ -34,44 +29,10 @@ namespace {
 
 std::unique_ptr<QtOneShotTimer> g_ptt;
 std::unique_ptr<CwKeyer> g_keyer;
-std::vector<QMetaObject::Connection> g_connections;
 
 QString Field(const QLineEdit *e, const QString &placeholder = QString()) {
     const QString t = e->text();
     return t == placeholder && !placeholder.isEmpty() ? QString() : t;
-}
-
-void ShowSpeed(QLabel *panel, int ms) { panel->setText(QString::number(ShownCwSpeed(ms))); }
-
-void ConnectSettingsControls() {
-    TNastroy *n = Nastroy;
-    auto &c = g_connections;
-    c.push_back(QObject::connect(n->updo, &QSpinBox::valueChanged, n, [](int ms) {
-        WriteNormalCwElementMs(ms);
-        ShowSpeed(Nastroy->edit6, ms);
-        if (Keyer) Keyer->setNormalElementMs(ms);
-    }));
-    c.push_back(QObject::connect(n->updo1, &QSpinBox::valueChanged, n, [](int ms) {
-        WriteFastCwElementMs(ms);
-        ShowSpeed(Nastroy->Panel26, ms);
-        if (Keyer) Keyer->setFastElementMs(ms);
-    }));
-    c.push_back(QObject::connect(n->UpDo10, &QSpinBox::valueChanged, n, [](int ms) {
-        WritePttMs(ms);
-        Nastroy->Panel4->setText(QString::number(ms));
-        form1->Timer3->stop();
-        form1->Timer3->setInterval(ms);
-        if (Keyer) Keyer->setPttMs(ms);
-    }));
-    QCheckBox *boxes[4] = {n->cwcom10, n->cwcom11, n->cwcom12, n->cwcom13};
-    for (int line = 1; line <= 4; ++line)
-        c.push_back(QObject::connect(boxes[line - 1], &QCheckBox::toggled, n,
-                                     [line](bool on) { WriteCwCommandLineBox(line, on); }));
-    for (auto [button, lpt] : {std::pair{n->RadioButton1, "1"}, std::pair{n->RadioButton3, "2"}})
-        c.push_back(QObject::connect(button, &QRadioButton::clicked, n, [lpt = QString::fromLatin1(lpt)] {
-            WriteLptSetting(lpt);
-            SetLptPorts(lpt);
-        }));
 }
 
 void SendCommandLine(int line) {
@@ -111,7 +72,6 @@ void CreateCwKeyer(PeriodicTimer *normal, PeriodicTimer *fast, OneShotTimer *ptt
     // The rig going to CW and leaving it (with cw_ssb).
     TransceiverHook.StartCwWork = [] { zelmor::StartCwWork(); };
     TransceiverHook.StopCwWork = [] { zelmor::StopCwWork(); };
-    ConnectSettingsControls();
     const auto check = CwMenu.CheckCwWork; // the menu's own
     CwMenu = {SSBCW1Click, CW1Click, StopCW1Click, CW23Click, CW33Click, Cw2Click, Cw31Click,
               CwMemoryCellClick, [] { return zelmor::CwWorkOn(); }, check};
@@ -120,8 +80,6 @@ void CreateCwKeyer(PeriodicTimer *normal, PeriodicTimer *fast, OneShotTimer *ptt
 void DestroyCwKeyer() {
     TransceiverHook = {};
     CwMenu = {.CheckCwWork = CwMenu.CheckCwWork};
-    for (const auto &c : g_connections) QObject::disconnect(c);
-    g_connections.clear();
     ShutDownCwKeyer = nullptr;
     StartupHook.ResetCwFastSpeed = nullptr;
     SendCwCommandLine = nullptr;
@@ -133,36 +91,6 @@ void DestroyCwKeyer() {
     LauncherHook.Timer1Timer = nullptr;
     LauncherHook.Timer3Timer = nullptr;
     g_ptt.reset();
-}
-
-void LoadKeyerSettings() {
-    TNastroy *n = Nastroy;
-    {
-        const QSignalBlocker a(n->updo), b(n->updo1), c(n->UpDo10);
-        n->updo->setValue(ReadNormalCwElementMs());
-        n->updo1->setValue(ReadFastCwElementMs());
-        n->UpDo10->setValue(ReadPttMs());
-    }
-    ShowSpeed(n->edit6, n->updo->value());
-    ShowSpeed(n->Panel26, n->updo1->value());
-    n->Panel4->setText(QString::number(n->UpDo10->value()));
-    form1->Timer3->stop();
-    form1->Timer3->setInterval(n->UpDo10->value());
-    if (Keyer) {
-        Keyer->setNormalElementMs(n->updo->value());
-        Keyer->setFastElementMs(n->updo1->value());
-        Keyer->setPttMs(n->UpDo10->value());
-    }
-    QCheckBox *boxes[4] = {n->cwcom10, n->cwcom11, n->cwcom12, n->cwcom13};
-    for (int line = 1; line <= 4; ++line) {
-        const QSignalBlocker quiet(boxes[line - 1]);
-        boxes[line - 1]->setChecked(ReadCwCommandLineBox(line));
-    }
-    for (int k = 0; k < 6; ++k) n->voiceKeyFile(k)->setText(ReadVoiceKeyFile(k));
-    const QString lpt = ReadLptSetting();
-    SetLptPorts(lpt);
-    (lpt == QLatin1String("1") ? n->RadioButton1 : n->RadioButton3)->setChecked(true);
-    if (fcw) fcw->LoadTexts();
 }
 
 void StartCwWork() {
@@ -195,7 +123,8 @@ void Cw31Click() { form1->Memo3->setVisible(form1->Memo3->isHidden()); }
 namespace {
 void StepNormalSpeed(int deltaMs) {
     const int ms = std::clamp(Nastroy->updo->value() + deltaMs, MinElementMs, MaxElementMs);
-    // The up-down's change stores it, shows the speed and restarts Timer1.
+    // The up-down's change stores it, shows the speed and restarts a
+    // running Timer1 (the settings binder).
     Nastroy->updo->setValue(ms);
 }
 } // namespace

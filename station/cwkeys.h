@@ -13,15 +13,12 @@ namespace zelmor {
 extern CwKeyer *Keyer;
 
 // Made once all windows exist; fills the hooks of the QSO window, the
-// launcher, the start-up and the shut-down, and connects the settings
-// dialog's keyer controls. The clocks are the launcher's Timer1 and Timer3
-// and the PTT timer the QSO window's Timer3 unless others are given (tests).
+// launcher, the start-up and the shut-down. The settings loader gives it
+// its times and keeps them in step with the dialog. The clocks are the
+// launcher's Timer1 and Timer3 and the PTT timer the QSO window's Timer3
+// unless others are given (tests).
 void CreateCwKeyer(PeriodicTimer *normal = nullptr, PeriodicTimer *fast = nullptr, OneShotTimer *ptt = nullptr);
 void DestroyCwKeyer();
-
-// The keyer's settings into the dialog's controls, the keyer, the port
-// addresses and the macro window (part of the start-up's settings load).
-void LoadKeyerSettings();
 
 // For the transceiver too: CW work on and off.
 void StartCwWork();

@@ -1,11 +1,8 @@
 #include "station/fcw.h"
 
-#include "station/keyersettings.h"
-
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalBlocker>
 
 namespace zelmor {
 
@@ -39,7 +36,6 @@ Tfcw::Tfcw(QWidget *parent) : QWidget(parent, Qt::Window) {
         label->setMinimumWidth(60);
         grid->addWidget(label, row, 0);
         grid->addWidget(e, row, 1);
-        connect(e, &QLineEdit::textChanged, this, [n](const QString &t) { WriteCwText(n, t); });
     }
     grid->setRowStretch(CwTextCount + 2, 1);
     std::tie(cwEdit1, cwEdit2, cwEdit3, cwEdit4, cwEdit5, cwEdit6) =
@@ -56,14 +52,6 @@ std::array<QString, CwTextCount> Tfcw::texts() const {
     std::array<QString, CwTextCount> t;
     for (size_t i = 0; i < t.size(); ++i) t[i] = fields_[i]->text();
     return t;
-}
-
-void Tfcw::LoadTexts() {
-    for (int n = 1; n <= CwTextCount; ++n) {
-        QLineEdit *e = text(n);
-        const QSignalBlocker quiet(e);
-        e->setText(ReadCwText(n));
-    }
 }
 
 } // namespace zelmor

@@ -1,6 +1,7 @@
 #pragma once
 // The CW texts and command lines sent from the QSO window's function keys:
-// 12 CW lines and 10 command lines, each stored the moment it changes.
+// 12 CW lines and 10 command lines. The settings loader fills them and
+// stores each the moment it changes.
 #include "station/cwmacro.h"
 
 #include <QWidget>
@@ -26,8 +27,6 @@ public:
     QLineEdit *text(int n) const { return fields_[size_t(n - 1)]; }
     // The texts as the macros insert them.
     std::array<QString, CwTextCount> texts() const;
-    // Every field from the store, without storing it back.
-    void LoadTexts();
 
     // The key label of FCW<n> ("F2", "Ctrl+F6", "Alt+F12").
     static QString KeyLabel(int n);

@@ -154,7 +154,6 @@ void Ttime_r::LoadReminders() {
     CheckState = {};
     UpcomingListed = 0;
     SetRows(ReadReminderRows());
-    if (Nastroy) Nastroy->n50->setChecked(LoadSetting(SettingId::ReminderSound).on());
 }
 
 QStringList Ttime_r::Memo3Lines() const {

@@ -34,8 +34,8 @@ public:
     bool SpeedButton1Click();
     // The launcher's check, every 2 s.
     void CheckReminders();
-    // The stored reminders into the grid, the notice list emptied; the
-    // sound switch. A new run's state.
+    // The stored reminders into the grid, the notice list emptied: a new
+    // run's state. The settings loader's step for them.
     void LoadReminders();
     QStringList Memo3Lines() const;
 

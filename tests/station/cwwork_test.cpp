@@ -2,12 +2,13 @@
 // keys, typing, and the bytes the port sees from start-up to shut-down.
 // The keyer runs on fake clocks, stepped by hand.
 #include "logbook/cwhooks.h"
+#include "logbook/settingscatalogue.h"
 #include "logbook/settingsstore.h"
 #include "logbook/shutdown.h"
 #include "platform/parallelport.h"
 #include "station/cwkeys.h"
 #include "station/fcw.h"
-#include "station/keyersettings.h"
+#include "station/settingsbinder.h"
 #include "tests/logbook/qsowindow_fixture.h"
 
 #include <QElapsedTimer>
@@ -25,9 +26,13 @@ protected:
         QsoWindowTest::SetUp();
         platform::install(&port_);
         platform::controlRegister().reset();
-        SetLptPorts("1");
+        LptDataPort = 0x378;
+        LptStatusPort = 0x379;
+        LptControlPort = 0x37A;
         DestroyCwKeyer();
         CreateCwKeyer(&normal_, &fast_, &ptt_);
+        // The dialog's controls store and take effect as after start-up.
+        ConnectSettingWriters();
         Keyer->toGui = [this](std::function<void()> f) { gui_.push_back(std::move(f)); };
         form1->call->setText("UA3AA");
         form1->Timer4->stop();
@@ -85,7 +90,7 @@ TEST_F(CwWorkTest, SpeedKeysStepTheNormalElementTimeWithinTheUpDownsRange) {
 
 TEST_F(CwWorkTest, SaveInAMacroSavesOnceAndTheSavesOwnCommandLineDoesNotSaveAgain) {
     fcw->cwf2->setText("5NN SAVE");
-    EXPECT_EQ(ReadCwText(7), "5NN SAVE"); // stored the moment it changed
+    EXPECT_EQ(LoadSetting(SettingId::CwText, 7).text, "5NN SAVE"); // stored the moment it changed
     SSBCW1Click();
     CwMemoryCellClick(7); // F8
     EXPECT_EQ(Keyer->pendingText(), "5NN ");
@@ -131,7 +136,7 @@ TEST_F(CwWorkTest, CommandLinesGoOutOnlyWithTheirBoxAndCwWork) {
     SendCwCommandLine(1);
     EXPECT_EQ(Keyer->pendingText(), "");
     Nastroy->cwcom10->setChecked(true);
-    EXPECT_TRUE(ReadCwCommandLineBox(1));
+    EXPECT_TRUE(LoadSetting(SettingId::CommandOn, 1).on());
     SendCwCommandLine(1);
     EXPECT_EQ(Keyer->pendingText(), "UA3AA 5NN");
 }

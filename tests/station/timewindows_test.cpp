@@ -1,6 +1,7 @@
 // The UTC offset dialog and the reminders, with every window around them.
 #include "logbook/settingsstore.h"
 #include "station/reminders.h"
+#include "station/settingsbinder.h"
 #include "station/time_r.h"
 #include "tests/logbook/qsowindow_fixture.h"
 
@@ -274,7 +275,7 @@ TEST_F(TimeWindowsTest, ANoticeShowsTheWindowWithoutTheFocusAndRingsWhenAsked) {
     RegWriteValue(0, "zelmor\\таймер", "информ0", 0, "Sked");
     RegWriteValue(0, "zelmor\\таймер", "дата1", 0, "32.12.2025");
     RegWriteBool("zelmor\\главное", "звук таймера", true);
-    time_r->LoadReminders();
+    LoadSettings(); // the start-up's load: the rows and the sound switch
     EXPECT_TRUE(Nastroy->n50->isChecked());
     EXPECT_TRUE(time_r->Memo3Lines().isEmpty());
 
