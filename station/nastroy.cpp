@@ -9,6 +9,7 @@
 #include "platform/hotkeyedit.h"
 #include "platform/paths.h"
 #include "station/gmtf.h"
+#include "station/settingsbinder.h"
 #include "station/settingsglobals.h"
 #include "station/settingsrules.h"
 
@@ -731,7 +732,7 @@ void TNastroy::pickVoiceFile(int n) {
     if (!ProgramDir.isEmpty()) QDir::setCurrent(ProgramDir);
     if (chosen.isEmpty()) return;
     if (!WriteSetting(SettingId::VoiceFile, chosen, n + 2)) return;
-    for (int k = 0; k < 6; ++k) voiceKeyFile(k)->setText(ReadSettingString(SettingId::VoiceFile, k + 2));
+    LoadMacroKeyStrings();
 }
 
 void TNastroy::pickFile(QLineEdit *edit, const QString &filter) {
