@@ -268,15 +268,6 @@ void LogFileEffect() {
     form1->setWindowTitle(QStringLiteral("QSO ") + LogFileName);
 }
 
-void Awards() {
-    QComboBox *box = award->awardBox;
-    const QSignalBlocker block(box);
-    box->clear();
-    // The count is read again before each item, as its owner may change it.
-    for (int n = 0; n < LoadSetting(SettingId::AwardCount).number && n <= Setting(SettingId::AwardName).last; ++n)
-        box->addItem(LoadSetting(SettingId::AwardName, n).text);
-}
-
 void QslPositions() {
     QslPositionSources s;
     for (int n = 0; n < 19; ++n) s.data[size_t(n)] = LoadSetting(SettingId::QslData, n).number;
@@ -334,7 +325,10 @@ void LoadGroup(SettingId first) {
         if (time_r) time_r->LoadReminders();
         break;
     case QsoTop: PlaceWindows(); break;
-    case AwardCount: Awards(); break;
+    // The award selector, by its own window's reading of the slots.
+    case AwardCount:
+        if (award) award->LoadAwardSelector();
+        break;
     case SearchGridWidth: LoadSearchGridColumnWidths(); break;
     case CardTopColour: Fonts(); break;
     case QslOriginXLegacy: QslPositions(); break;
