@@ -178,6 +178,21 @@ TEST_F(SettingsBinderTest, EveryRowResolvesToAControlItsCodecDrives) {
     EXPECT_GT(checked, 170);
 }
 
+// A control declared twice (a page's and a stand-in's) would leave the
+// loader setting one and the operator seeing the other.
+TEST_F(SettingsBinderTest, EachNamedControlOfAWindowExistsOnce) {
+    for (const char *window : {"Nastroy", "form1", "fcw", "time_r", "rxtx", "award"}) {
+        QWidget *w = static_cast<QWidget *>(ResolveSettingTarget(QString::fromLatin1(window)));
+        ASSERT_NE(w, nullptr) << window;
+        std::map<QString, int> seen;
+        for (QObject *o : w->findChildren<QObject *>()) {
+            const QString name = o->objectName();
+            if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) ++seen[name];
+        }
+        for (const auto &[name, count] : seen) EXPECT_EQ(count, 1) << window << "/" << name.toStdString();
+    }
+}
+
 TEST_F(SettingsBinderTest, AFirstStartChecksExactlyTheDefaultBoxesWhateverTheyShowedBefore) {
     // Design states are not defaults: turn every box the wrong way first.
     for (const SettingRow &r : SettingsCatalogue())
