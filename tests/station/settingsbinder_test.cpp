@@ -272,8 +272,8 @@ std::vector<ControlCase> ControlRows() {
         if (r.codec == SettingCodec::Global || r.codec == SettingCodec::None || r.codec == SettingCodec::Place) continue;
         const bool bound = r.written == SettingWrite::Click || r.written == SettingWrite::Change ||
                            r.written == SettingWrite::Exit || r.written == SettingWrite::Group ||
-                           r.id == SettingId::CwText || r.id == SettingId::CommandText ||
-                           (r.codec == SettingCodec::MenuItem && target.startsWith(QLatin1String("form1/")));
+                           r.id == SettingId::CwText || r.id == SettingId::CommandText;
+        // The QSO window's chart switches store themselves (its own tests).
         if (!bound || (r.step == 0 && !target.startsWith(QLatin1String("Nastroy/")))) continue;
         if (r.codec == SettingCodec::ColumnWidth || r.codec == SettingCodec::ColumnShown) continue;
         if (IsFamily(r))
