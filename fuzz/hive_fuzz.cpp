@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static FakeDialogs dialogs;
     platform::install(&dialogs);
     dialogs.calls.clear();
+    // Each input starts alone in its folder: the files the last one set
+    // aside would pile up (and slow every rename that follows).
+    const QDir folder = QFileInfo(path).dir();
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) QFile::remove(folder.filePath(name));
     {
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();

@@ -70,7 +70,7 @@ std::optional<QString> ParseQuoted(QStringView s, qsizetype &i) {
 }
 
 // "hex(1):" data: comma-separated two-digit bytes, cp1251 text with its
-// closing zero.
+// closing zero (and whatever a writer left after it).
 std::optional<QString> ParseHexText(QStringView data) {
     QByteArray bytes;
     for (QStringView h : data.split(u',', Qt::SkipEmptyParts)) {
@@ -80,8 +80,13 @@ std::optional<QString> ParseHexText(QStringView data) {
         if (!ok || h.size() > 2) return std::nullopt;
         bytes.append(char(b));
     }
-    while (!bytes.isEmpty() && bytes.back() == '\0') bytes.chop(1);
     return FromCp1251(bytes);
+}
+
+// A registry string ends at its first NUL, whichever form it was written in.
+QString UpToNul(QString s) {
+    if (const qsizetype at = s.indexOf(QChar(0)); at >= 0) s.truncate(at);
+    return s;
 }
 
 std::optional<HiveValue> ParseData(QStringView rest) {
@@ -89,7 +94,7 @@ std::optional<HiveValue> ParseData(QStringView rest) {
         qsizetype j = 0;
         const auto s = ParseQuoted(rest, j);
         if (!s) return std::nullopt;
-        return HiveValue::string(*s);
+        return HiveValue::string(UpToNul(*s));
     }
     if (rest.startsWith(u"dword:")) {
         const QStringView digits = rest.mid(6).trimmed();
@@ -99,7 +104,7 @@ std::optional<HiveValue> ParseData(QStringView rest) {
         return HiveValue::dword(static_cast<qint32>(n));
     }
     if (rest.startsWith(u"hex(1):")) {
-        if (auto s = ParseHexText(rest.mid(7))) return HiveValue::string(*s);
+        if (auto s = ParseHexText(rest.mid(7))) return HiveValue::string(UpToNul(*s));
     }
     return std::nullopt;
 }
@@ -249,11 +254,15 @@ void SettingsHive::parse(const QByteArray &bytes) {
 
     Key *current = root_.get();
     while (i < lines.size()) {
-        // One logical line: hex data runs on over lines ending in "\".
+        // One logical line: hex data runs on over lines ending in "\", each
+        // continuation indented as a registry editor writes it. Any other
+        // line (a value, a key, a blank) begins anew, whatever the line
+        // before ends with.
         QString raw = lines[i];
         QString logical = lines[i];
         ++i;
-        while (logical.endsWith(u'\\') && i < lines.size() && !logical.startsWith(u'[')) {
+        while (logical.endsWith(u'\\') && i < lines.size() && !logical.startsWith(u'[') &&
+               (lines[i].startsWith(u' ') || lines[i].startsWith(u'\t')) && !lines[i].trimmed().isEmpty()) {
             logical.chop(1);
             logical += lines[i].trimmed();
             raw += QStringLiteral("\r\n") + lines[i];
@@ -416,8 +425,9 @@ QString SettingsHive::render() const {
 }
 
 bool SettingsHive::fail(const QString &reason) {
-    lastError_ = reason;
-    StdErr(QStringLiteral("settings not saved to %1: %2").arg(path_, reason));
+    // The program's words first, then the system's reason.
+    lastError_ = QStringLiteral("Настройки не сохранены в файл %1: %2").arg(QDir::toNativeSeparators(path_), reason);
+    StdErr(lastError_);
     return false;
 }
 
@@ -433,7 +443,7 @@ bool SettingsHive::setAside() {
     QString target = asidePath_;
     for (int n = 1; QFileInfo::exists(target); ++n) target = asidePath_ + u'-' + QString::number(n);
     const bool ok = aside_ == Aside::CopyV5 ? QFile::copy(path_, target) : QFile::rename(path_, target);
-    if (!ok) return fail(QStringLiteral("cannot set the old file aside as %1").arg(target));
+    if (!ok) return fail(QStringLiteral("не удаётся отложить прежний файл как %1").arg(QDir::toNativeSeparators(target)));
     aside_ = Aside::None;
     return true;
 }

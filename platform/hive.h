@@ -88,7 +88,8 @@ public:
     // words (empty when writable); the hive has put it on stderr once.
     bool readOnly() const { return !readOnlyNotice_.isEmpty(); }
     const QString &readOnlyNotice() const { return readOnlyNotice_; }
-    // The reason of the last failed save, empty after a good one.
+    // What the last failed save tells the operator: the program's words,
+    // then the system's reason. Empty after a good save.
     const QString &lastError() const { return lastError_; }
 
 private:
