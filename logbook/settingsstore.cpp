@@ -5,6 +5,7 @@
 #include "logbook/settingscatalogue.h"
 
 #include <memory>
+#include <utility>
 
 namespace zelmor {
 
@@ -19,21 +20,44 @@ QString KeyOf(const QString &subkey) { return QStringLiteral("Software\\") + sub
 // Without a store every read gives the kind's empty value.
 SettingsHive *Hive() { return SettingsRegistry; }
 
+// A change that did not reach the file (a full disk) is told on the status
+// line, once until a write succeeds again; a read-only file was told at
+// start-up.
+bool g_failureTold = false;
+bool Reported(SettingsHive *h, bool stored) {
+    // A write inside a batch is stored later: only a save that went well
+    // (it clears the hive's error) ends the failure.
+    if (stored) {
+        if (h->lastError().isEmpty()) g_failureTold = false;
+    } else if (!h->readOnly() && !h->lastError().isEmpty() && !std::exchange(g_failureTold, true))
+        StatusText = h->lastError();
+    return stored;
+}
+
 bool WriteString(const QString &subkey, const QString &name, const QString &v) {
     auto *h = Hive();
-    return h && h->setValue(KeyOf(subkey), name, HiveValue::string(v));
+    return h && Reported(h, h->setValue(KeyOf(subkey), name, HiveValue::string(v)));
 }
 bool WriteDword(const QString &subkey, const QString &name, qint32 v) {
     auto *h = Hive();
-    return h && h->setValue(KeyOf(subkey), name, HiveValue::dword(v));
+    return h && Reported(h, h->setValue(KeyOf(subkey), name, HiveValue::dword(v)));
 }
 } // namespace
 
 void CreateSettingsRegistry(const QString &path) {
     g_hive = std::make_unique<SettingsHive>(path);
+    g_failureTold = false;
     SettingsRegistry = g_hive.get();
     // Said once, where the operator looks: the hive has put it on stderr.
     if (g_hive->readOnly()) StatusText = g_hive->readOnlyNotice();
+}
+
+SettingsBatch::SettingsBatch() : hive_(SettingsRegistry) {
+    if (hive_) hive_->beginBatch();
+}
+
+SettingsBatch::~SettingsBatch() {
+    if (hive_ && hive_ == SettingsRegistry) Reported(hive_, hive_->endBatch());
 }
 
 void ReleaseSettingsRegistry() {

@@ -3,7 +3,8 @@
 // operations through which every window reads and writes a value under
 // "Software\" + subkey. A read of a missing value creates it with
 // ""/false/0. A hive that cannot be written still reads what it holds;
-// writes then fail (the hive says why on stderr). The value names live in
+// writes then fail: the hive says why on stderr, and the status line tells
+// the operator once. The value names live in
 // the settings catalogue (logbook/settingscatalogue.h), whose rows call these.
 #include "platform/hive.h"
 
@@ -29,10 +30,13 @@ bool RegWriteValue(int kind, const QString &subkey, const QString &name, qint32 
 // Writes inside its life are saved once, at its end (see SettingsHive::Batch).
 class SettingsBatch {
 public:
-    SettingsBatch() : batch_(SettingsRegistry) {}
+    SettingsBatch();
+    ~SettingsBatch();
+    SettingsBatch(const SettingsBatch &) = delete;
+    SettingsBatch &operator=(const SettingsBatch &) = delete;
 
 private:
-    SettingsHive::Batch batch_;
+    SettingsHive *hive_;
 };
 
 // True when "Software\zelmor" exists.

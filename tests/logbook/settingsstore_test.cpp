@@ -148,3 +148,32 @@ TEST_F(SettingsStoreTest, AReadOnlySettingsFileIsReadAndTheOperatorToldChangesAr
     EXPECT_EQ(f.readAll(), before);
     CreateSettingsRegistry(file);
 }
+
+// A change that does not reach the file (a file-size limit stands in for a
+// full disk) is told on the status line once, in the operator's words.
+TEST_F(SettingsStoreTest, AFailedWriteIsToldOnTheStatusLineOnce) {
+    ASSERT_TRUE(DetectFirstStart());
+    const QString file = SettingsRegistry->filePath();
+    const QByteArray before = [&] { QFile f(file); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    ASSERT_GT(before.size(), 2048);
+    const int rc = test::RunInChild(
+        [] {
+            StatusText.clear();
+            if (RegWriteValue(0, "zelmor\\qso", "BAND", 0, "7.0 Mhz")) return 1;
+            const QString told = StatusText;
+            if (!told.startsWith(QStringLiteral("Настройки не сохранены")) || told != SettingsRegistry->lastError())
+                return 2;
+            StatusText.clear();
+            { // a batch that fails at its end counts as the same failure
+                SettingsBatch batch;
+                RegWriteBool("zelmor\\qso", "dig", false);
+            }
+            if (RegWriteBool("zelmor\\qso", "dig", false) || !StatusText.isEmpty()) return 3;
+            return 0;
+        },
+        2048);
+    EXPECT_EQ(rc, 0);
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+}
