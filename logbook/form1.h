@@ -380,6 +380,7 @@ private:
     bool dragging_ = false;
     QPoint dragPress_;      // the press point in the window's client area
     bool modeFromReport_ = false;
+    QString analysedQslState_; // what the last analysis put into cqsl
     void buildChartMenu();
     void buildEditMenu();
     void buildColumnMenu(QMenu *settings);

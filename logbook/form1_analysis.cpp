@@ -94,6 +94,7 @@ void Tform1::AnalyseCall() {
         if (!EditMode) {
             DxQslState = ChooseDefaultQslState();
             cqsl->setText(DxQslState);
+            analysedQslState_ = DxQslState;
         }
     }
     if (!c.isEmpty())

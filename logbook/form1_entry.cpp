@@ -89,12 +89,20 @@ void Tform1::FlushPendingAnalysis() {
     std::vector<Typed> typed;
     for (QLineEdit *e : {name1, qth, info, Pvia, pIOTA, pFreq})
         if (!e->text().isEmpty()) typed.push_back({e, e->text()});
+    // The locator and the QSL state are filled by the analysis itself: they
+    // are the operator's when they differ from what it put there.
+    if (!qthl->text().isEmpty() && qthl->text() != DxLocator) typed.push_back({qthl, qthl->text()});
+    if (cqsl->text() != analysedQslState_) typed.push_back({cqsl, cqsl->text()});
     const int nameKnown = NameKnown, qthKnown = QthKnown;
     AnalyseCall();
     for (const Typed &t : typed) {
         if (t.field == name1) NameKnown = nameKnown;
         if (t.field == qth) QthKnown = qthKnown;
         if (t.field->text() == t.text) continue;
+        if (t.field == cqsl) { // the state saved follows the field
+            cqsl->setText(t.text);
+            continue;
+        }
         // Put back as it was, without the suggestion lists reacting to it.
         const QSignalBlocker quiet(t.field);
         t.field->setText(t.text);
@@ -170,6 +178,8 @@ void Tform1::SaveQso() {
     rsts->setText(RstSentPlaceholder);
     ochk->setText(PointsPlaceholder);
     for (QString *s : {&DxCountry, &DxWaz, &DxItu, &DxContinent, &DxRegionName}) s->clear();
+    // The QSL field keeps showing the state just stored: not a choice for the next QSO.
+    analysedQslState_ = cqsl->text();
     if (isVisible()) call->setFocus();
 }
 

@@ -250,9 +250,13 @@ TEST_F(QsoEntryTest, TheQslStateShownIsTheOneStored) {
 }
 
 TEST_F(QsoEntryTest, AQuickSaveAfterCorrectingTheCallKeepsWhatWasTyped) {
+    // A rule that chooses the QSL state: the own country's QSOs get "Не отправлять".
+    Nastroy->qslf2->setChecked(true);
     type(form1->call, "ua3ab");
     QTRY_VERIFY_WITH_TIMEOUT(!form1->Timer4->isActive(), 2000);
     ASSERT_EQ(DxCountry, "European Russia");
+    ASSERT_EQ(form1->cqsl->text(), "Не отправлять");
+    ASSERT_FALSE(form1->qthl->text().isEmpty()); // the locator of the region's centre
     const std::pair<QLineEdit *, QString> typed[] = {
         {form1->name1, "Иван"}, {form1->qth, "Москва"}, {form1->info, "важно"},
         {form1->Pvia, "UA9XBB"}, {form1->pIOTA, "EU133"}, {form1->pFreq, "14195"}};
@@ -260,6 +264,13 @@ TEST_F(QsoEntryTest, AQuickSaveAfterCorrectingTheCallKeepsWhatWasTyped) {
         field->setFocus();
         type(field, text);
     }
+    // The analysis's own locator and QSL state, changed by the operator.
+    form1->qthl->setFocus();
+    form1->qthl->selectAll();
+    type(form1->qthl, "KO85WS");
+    form1->cqsl->setFocus();
+    form1->cqsl->selectAll();
+    type(form1->cqsl, QStringLiteral("Получено"));
     form1->call->setFocus();
     form1->call->end(false);
     type(form1->call, "c");
@@ -276,6 +287,8 @@ TEST_F(QsoEntryTest, AQuickSaveAfterCorrectingTheCallKeepsWhatWasTyped) {
     EXPECT_EQ(log[0].qslVia, "UA9XBB");
     EXPECT_EQ(log[0].iota, "EU133");
     EXPECT_EQ(log[0].frequency, "14195");
+    EXPECT_EQ(log[0].locator, "KO85WS");
+    EXPECT_EQ(log[0].qslState, "Получено");
     // The typed name was the operator's: it goes into the name base.
     EXPECT_EQ(ReadAllRecords<NameListRecord>(path("name/name.bas")).back().text, "Иван");
 
@@ -291,6 +304,10 @@ TEST_F(QsoEntryTest, AQuickSaveAfterCorrectingTheCallKeepsWhatWasTyped) {
     saveKey();
     EXPECT_EQ(logRecords().back().name, "Пётр");
     EXPECT_EQ(logRecords().back().qth, "Тверь");
+    // The locator and the QSL state the analysis filled are the new call's.
+    EXPECT_EQ(logRecords().back().qslState, "Не отправлять");
+    EXPECT_NE(logRecords().back().locator, "KO85WS");
+    EXPECT_FALSE(logRecords().back().locator.isEmpty());
 }
 
 TEST_F(QsoEntryTest, ManagerAndIslandAreStoredUpperCase) {
