@@ -11,9 +11,9 @@
 
 namespace zelmor::bench {
 
-// A log of `count` plausible records: calls from a few thousand stations,
-// bands, modes, countries and QSL states mixed.
-inline void WriteLog(const QString &path, qint64 count) {
+// A log of `count` plausible records: calls from a few thousand stations
+// (or `distinctCalls` of them), bands, modes, countries and QSL states mixed.
+inline void WriteLog(const QString &path, qint64 count, qint64 distinctCalls = 5000) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
     static const char *countries[] = {"European Russia", "Ukraine", "United States", "Japan", "Germany",
@@ -23,7 +23,7 @@ inline void WriteLog(const QString &path, qint64 count) {
     for (qint64 i = 0; i < count; ++i) {
         QsoRecord r;
         r.number = QString::number(i + 1);
-        r.call = QStringLiteral("UA%1%2").arg(i % 10).arg(QString::number(i % 5000, 36).toUpper());
+        r.call = QStringLiteral("UA%1%2").arg(i % 10).arg(QString::number(i % distinctCalls, 36).toUpper());
         r.name = QStringLiteral("Иван");
         r.date = QStringLiteral("01.05.2024");
         r.time = QStringLiteral("12:00");

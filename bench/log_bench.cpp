@@ -77,6 +77,25 @@ int main(int argc, char **argv) {
     bench::Report(qPrintable(QStringLiteral("OpenLog, %1 records (best of %2)").arg(records).arg(rounds)), openMs, "ms");
     bench::Report("OpenLog / read-and-scan", openMs / scanMs, "x");
 
+    { // A log of many stations: the calls' texts and index grow with them.
+        const qint64 distinct = std::min<qint64>(400000, std::max<qint64>(1, records * 2 / 5));
+        const QString busy = LogFileName;
+        LogFileName = dir.filePath("stations.log");
+        bench::WriteLog(LogFileName, records, distinct);
+        LogColumns.clear();
+        malloc_trim(0);
+        const double before = HeapMb();
+        OpenLog();
+        bench::Report(qPrintable(QStringLiteral("Heap of LogColumns and index, %1 records of %2 calls")
+                                     .arg(records)
+                                     .arg(LogColumns.LogCalls.textCount() - 1)),
+                      HeapMb() - before, "MB");
+        LogColumns.clear();
+        QFile::remove(LogFileName);
+        LogFileName = busy;
+        OpenLog();
+    }
+
     QsoEntry e;
     e.call = "UA3ABC";
     e.band = "14  Mhz";
