@@ -9,6 +9,8 @@
 #include <QDir>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 namespace zelmor {
 
@@ -503,16 +505,23 @@ bool WriteSetting(SettingId id, const QString &text, int index) {
         }
         return WriteSetting(id, *n, index);
     }
+    // An edit stores each keystroke: the operator is told once, not again
+    // for every character he types after the one that cannot be stored;
+    // any text stored in between makes the next refusal news again.
+    static std::optional<std::pair<SettingId, int>> refused;
     QChar bad;
     if (!FitsCp1251(text, &bad)) {
         Complain(QStringLiteral("setting %1: \"%2\" has characters cp1251 lacks; not stored").arg(Where(id, index), text));
-        platform::dialogs().messageBox(
-            QStringLiteral("ERROR"),
-            QStringLiteral("Текст \"%1\" не сохранён в настройках: знак \"%2\" нельзя записать в кодировке Windows-1251.")
-                .arg(text, QString(bad)),
-            MsgIcon::Error, MbOk);
+        if (refused != std::pair{id, index})
+            platform::dialogs().messageBox(
+                QStringLiteral("ERROR"),
+                QStringLiteral("Текст \"%1\" не сохранён в настройках: знак \"%2\" нельзя записать в кодировке Windows-1251.")
+                    .arg(text, QString(bad)),
+                MsgIcon::Error, MbOk);
+        refused = std::pair{id, index};
         return false;
     }
+    refused.reset();
     return RegWriteValue(0, SettingSubkey(id), SettingName(id, index), 0, text);
 }
 
