@@ -350,6 +350,8 @@ void TNastroy::buildQsoPages() {
     Grid(win)->addWidget(new QLabel(QStringLiteral("Удаление записей в строке CALL"), win), row++, 0, 1, 3);
     delcall = Named(new THotKey(win), "delcall");
     delcall->setShortcutCode(0);
+    // "No key" is a setting of its own here: the operator can go back to it.
+    delcall->setClearButtonEnabled(true);
     delcall->setMinimumWidth(120);
     Grid(win)->addWidget(delcall, row, 0);
     Grid(win)->addWidget(new QLabel(QStringLiteral("Дополнительно действует клавиша ESC"), win), row, 1, 1, 2);
