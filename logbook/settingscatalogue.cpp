@@ -9,6 +9,8 @@
 #include <QDir>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 namespace zelmor {
 
@@ -210,9 +212,10 @@ std::vector<SettingRow> BuildTable() {
         {.id = AwardCount, .subkey = kAward, .name = "кол дипломов", .kind = N, .fallback = "0", .step = 34, .order = 1, .target = "award/awardBox", .codec = C::Global, .min = 0, .max = 1000, .written = W::Owner},
         // Members 0 to "кол дипломов" - 1; the per-award values below live in the award window.
         {.id = AwardName, .subkey = kAward, .name = "award", .kind = S, .fallback = "", .step = 34, .order = 2, .target = "award/awardBox", .codec = C::ListItem, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
-        {.id = AwardPrefixes, .subkey = kAward, .name = "преф", .kind = S, .fallback = "", .target = "award/str1", .codec = C::Text, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
-        {.id = AwardThird, .subkey = kAward, .name = "3знак", .kind = S, .fallback = "", .target = "award/str1", .codec = C::Text, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
-        {.id = AwardFourth, .subkey = kAward, .name = "Суф", .kind = S, .fallback = "", .target = "award/str1", .codec = C::Text, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
+        // The three lists of a slot are the condition grid's columns 1 to 3.
+        {.id = AwardPrefixes, .subkey = kAward, .name = "преф", .kind = S, .fallback = "", .target = "award/str1", .codec = C::GridCell, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
+        {.id = AwardThird, .subkey = kAward, .name = "3знак", .kind = S, .fallback = "", .target = "award/str1", .codec = C::GridCell, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
+        {.id = AwardFourth, .subkey = kAward, .name = "Суф", .kind = S, .fallback = "", .target = "award/str1", .codec = C::GridCell, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
         {.id = AwardQsos, .subkey = kAward, .name = "кол QSO", .kind = S, .fallback = "", .target = "award/edit2", .codec = C::Text, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
         {.id = AwardPoints, .subkey = kAward, .name = "кол очков", .kind = S, .fallback = "", .target = "award/Edit1", .codec = C::Text, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
         {.id = AwardCountPoints, .subkey = kAward, .name = "подс очков", .kind = B, .fallback = "0", .target = "award/podsBox", .codec = C::Check, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},
@@ -503,16 +506,23 @@ bool WriteSetting(SettingId id, const QString &text, int index) {
         }
         return WriteSetting(id, *n, index);
     }
+    // An edit stores each keystroke: the operator is told once, not again
+    // for every character he types after the one that cannot be stored;
+    // any text stored in between makes the next refusal news again.
+    static std::optional<std::pair<SettingId, int>> refused;
     QChar bad;
     if (!FitsCp1251(text, &bad)) {
         Complain(QStringLiteral("setting %1: \"%2\" has characters cp1251 lacks; not stored").arg(Where(id, index), text));
-        platform::dialogs().messageBox(
-            QStringLiteral("ERROR"),
-            QStringLiteral("Текст \"%1\" не сохранён в настройках: знак \"%2\" нельзя записать в кодировке Windows-1251.")
-                .arg(text, QString(bad)),
-            MsgIcon::Error, MbOk);
+        if (refused != std::pair{id, index})
+            platform::dialogs().messageBox(
+                QStringLiteral("ERROR"),
+                QStringLiteral("Текст \"%1\" не сохранён в настройках: знак \"%2\" нельзя записать в кодировке Windows-1251.")
+                    .arg(text, QString(bad)),
+                MsgIcon::Error, MbOk);
+        refused = std::pair{id, index};
         return false;
     }
+    refused.reset();
     return RegWriteValue(0, SettingSubkey(id), SettingName(id, index), 0, text);
 }
 

@@ -5,6 +5,9 @@
 
 namespace zelmor {
 
+// What the control shows while it holds no key.
+inline const QString NoKeyText = QStringLiteral("Нет");
+
 class THotKey : public QKeySequenceEdit {
     Q_OBJECT
 public:

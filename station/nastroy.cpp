@@ -278,12 +278,19 @@ void TNastroy::buildQsoPages() {
     Grid(save)->addWidget(enterc, 1, 0, 1, 2);
 
     QWidget *qsl = place("Автоматическая отметка QSL статуса", 506, 120);
-    qslf1 = Named(new QCheckBox(QStringLiteral("Отправить QSL, если страна подтверждена на диапазоне меньше раз, чем"), qsl), "qslf1");
+    // The threshold on a line of its own, under its box: the sentence is too
+    // long for one line beside it.
+    qslf1 = Named(new QCheckBox(QStringLiteral("Отправить QSL, если страна подтверждена на диапазоне менее чем"), qsl), "qslf1");
     eqslf1 = Named(new QLineEdit(qsl), "eqslf1");
     eqslf1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9 ]{0,3}")), eqslf1));
     eqslf1->setMaximumWidth(40);
+    auto *times = new QHBoxLayout;
+    times->setContentsMargins(22, 0, 0, 0);
+    times->addWidget(eqslf1);
+    times->addWidget(new QLabel(QStringLiteral("раз"), qsl));
+    times->addStretch(1);
     Grid(qsl)->addWidget(qslf1, 0, 0);
-    Grid(qsl)->addWidget(eqslf1, 0, 1);
+    Grid(qsl)->addLayout(times, 1, 0);
     qslf3 = addCheckBox(qsl, "qslf3", QStringLiteral("Отправить QSL только на другие континенты"));
     qslf2 = addCheckBox(qsl, "qslf2", QStringLiteral("Отправить QSL всем, кроме своей страны"));
 
@@ -343,6 +350,8 @@ void TNastroy::buildQsoPages() {
     Grid(win)->addWidget(new QLabel(QStringLiteral("Удаление записей в строке CALL"), win), row++, 0, 1, 3);
     delcall = Named(new THotKey(win), "delcall");
     delcall->setShortcutCode(0);
+    // "No key" is a setting of its own here: the operator can go back to it.
+    delcall->setClearButtonEnabled(true);
     delcall->setMinimumWidth(120);
     Grid(win)->addWidget(delcall, row, 0);
     Grid(win)->addWidget(new QLabel(QStringLiteral("Дополнительно действует клавиша ESC"), win), row, 1, 1, 2);
@@ -709,6 +718,8 @@ void TNastroy::fillMenu() {
     };
     auto add = [](auto &self, QTreeWidgetItem *item, const Node &n) -> void {
         item->setText(0, QString::fromUtf8(n.caption));
+        // The tree is narrow: a long caption shows whole on hovering.
+        item->setToolTip(0, item->text(0));
         for (const Node &c : n.children) self(self, new QTreeWidgetItem(item), c);
     };
     for (const Node &n : tree) add(add, new QTreeWidgetItem(nast_menu), n);

@@ -336,9 +336,9 @@ void LoadGroup(SettingId first) {
     case Chart1:
         if (form1) form1->LoadMenuSettings();
         break;
+    // The levels only: the mixer block runs once the line boxes are loaded too.
     case MixerLevel:
         for (int n = 1; n <= 4; ++n) MixerLevels[size_t(n - 1)] = LoadSetting(MixerLevel, n).number;
-        if (SettingsLoaderHook.MixerBlock) SettingsLoaderHook.MixerBlock();
         break;
     default: break;
     }
@@ -433,9 +433,12 @@ bool IsStepEffect(const QString &effect) {
            effect == QLatin1String("catPort");
 }
 
-void AfterStep(const QSet<QString> &effects) {
+void AfterStep(int step, const QSet<QString> &effects) {
     if (effects.contains(QStringLiteral("catCaption"))) CatCaptionEffect();
     if (effects.contains(QStringLiteral("catSpeed"))) CatSpeedEffect();
+    // The mixer sets each line to its level and mutes those whose box is
+    // off: it needs the four boxes, the step's last rows.
+    if (step == 32 && Nastroy->n21->isChecked() && SettingsLoaderHook.MixerBlock) SettingsLoaderHook.MixerBlock();
 }
 
 // --- writers --------------------------------------------------------------
@@ -615,7 +618,7 @@ void LoadSettings() {
     for (SettingId id : LoaderOrder()) {
         const SettingRow &r = Setting(id);
         if (r.step != step) {
-            AfterStep(stepEffects);
+            AfterStep(step, stepEffects);
             stepEffects.clear();
             step = r.step;
         }
@@ -638,7 +641,7 @@ void LoadSettings() {
             LoadRow(id, -1, lastOn);
         }
     }
-    AfterStep(stepEffects);
+    AfterStep(step, stepEffects);
     ConnectSettingWriters();
 }
 

@@ -37,7 +37,9 @@ void DisconnectSettingWriters();
 
 // Later Parts' effects of the loader.
 struct SettingsLoaderHooks {
-    std::function<void()> MixerBlock; // the sound mixer's levels, with a sound card only
+    // With a sound card only, once the levels (MixerLevels) and the line
+    // boxes tlin, tob1, tob2, tmc are loaded.
+    std::function<void()> MixerBlock;
 };
 extern SettingsLoaderHooks SettingsLoaderHook;
 

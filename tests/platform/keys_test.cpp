@@ -1,3 +1,4 @@
+#include "platform/hotkeyedit.h"
 #include "platform/keyboardlayout.h"
 #include "platform/keycodes.h"
 
@@ -23,6 +24,23 @@ TEST(ShortcutCodes, MapQtKeysBothWays) {
     const int code = 'S' + ShortcutCtrl + ShortcutShift;
     EXPECT_EQ(ShortcutCodeFromKeySequence(KeySequenceFromShortcutCode(code)), code);
     EXPECT_EQ(ShortcutText(112), "F1");
+}
+
+// With no key the control says so in Russian, also once it was emptied again.
+TEST(HotKey, HoldsOneCodeAndReadsNoKeyAsNet) {
+    THotKey key;
+    auto placeholder = [&] { return key.findChild<QLineEdit *>()->placeholderText(); };
+    EXPECT_EQ(placeholder(), "Нет");
+    key.setShortcutCode(0x4044);
+    EXPECT_EQ(key.shortcutCode(), 0x4044);
+    key.clear();
+    EXPECT_EQ(key.shortcutCode(), 0);
+    EXPECT_EQ(placeholder(), "Нет");
+    QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+    QApplication::sendEvent(&key, &f2);
+    EXPECT_EQ(key.shortcutCode(), 113);
+    THotKey later;
+    EXPECT_EQ(later.findChild<QLineEdit *>()->placeholderText(), "Нет");
 }
 
 TEST(KeyboardLayout, TranslatesByKeyPosition) {

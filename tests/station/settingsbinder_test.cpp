@@ -20,6 +20,7 @@
 #include "station/nastroy.h"
 #include "station/catsettings.h"
 #include "station/cwkeys.h"
+#include "station/gmtf.h"
 #include "station/rxtx.h"
 #include "station/settingsbinder.h"
 #include "station/settingsglobals.h"
@@ -135,7 +136,7 @@ bool Drives(SettingCodec codec, QObject *o) {
     case SettingCodec::Radio:
     case SettingCodec::LptChoice: return qobject_cast<QRadioButton *>(o);
     case SettingCodec::MenuItem: return qobject_cast<QAction *>(o) && static_cast<QAction *>(o)->isCheckable();
-    case SettingCodec::Text: return qobject_cast<QLineEdit *>(o) || qobject_cast<QLabel *>(o);
+    case SettingCodec::Text: return qobject_cast<QLineEdit *>(o) || qobject_cast<QLabel *>(o) || qobject_cast<QPlainTextEdit *>(o);
     case SettingCodec::Combo: return qobject_cast<QComboBox *>(o) || qobject_cast<QLineEdit *>(o);
     case SettingCodec::Position: return qobject_cast<QSpinBox *>(o) || qobject_cast<QAbstractSlider *>(o);
     case SettingCodec::HotKey: return qobject_cast<THotKey *>(o);
@@ -156,10 +157,9 @@ TEST_F(SettingsBinderTest, EveryRowResolvesToAControlItsCodecDrives) {
     for (const SettingRow &r : SettingsCatalogue()) {
         const QString target = QString::fromUtf8(r.target);
         if (r.codec == SettingCodec::Global || r.codec == SettingCodec::None || target.startsWith(QLatin1String("global/"))) continue;
-        // The user-award editor's and the envelope window's own fields come
-        // with the issues that build those windows; they read and write them.
-        static const QStringList notBuiltYet = {"award/str1",   "award/edit2",  "award/Edit1", "award/podsBox", "award/povbox",
-                                                "award/awdate", "award/info1", "Posta/Sleft1", "Posta/Stop1"};
+        // The envelope window's own bars come with the issue that builds
+        // that window; it reads and writes them.
+        static const QStringList notBuiltYet = {"Posta/Sleft1", "Posta/Stop1"};
         if (notBuiltYet.contains(target)) continue;
         const int first = IsFamily(r) ? r.first : -1, last = IsFamily(r) ? std::min(r.last, r.first + 23) : -1;
         for (int i = first; i <= last; ++i) {
@@ -533,6 +533,30 @@ TEST_F(SettingsBinderTest, TheOriginAndGroupsLoadAsStoredAndNothingRunsWhileLoad
     EXPECT_FALSE(Raw(SettingId::MixerLine1)->number == 0);
 }
 
+// The mixer sets each line to its level and mutes those whose box is off:
+// it runs with a sound card only, once levels and boxes are loaded.
+TEST_F(SettingsBinderTest, TheMixerBlockRunsWithASoundCardOnceItsLevelsAndBoxesAreLoaded) {
+    ASSERT_TRUE(DetectFirstStart());
+    Put(SettingId::MixerLevel, 2, HiveValue::dword(30000));
+    Put(SettingId::MixerLine2, HiveValue::dword(0));
+    Put(SettingId::MixerLine4, HiveValue::dword(0));
+    int runs = 0;
+    std::vector<bool> boxes;
+    qint32 level = 0;
+    SettingsLoaderHook.MixerBlock = [&] {
+        ++runs;
+        boxes = {form1->tlin->isChecked(), form1->tob1->isChecked(), form1->tob2->isChecked(), form1->tmc->isChecked()};
+        level = MixerLevels[1];
+    };
+    LoadSettings();
+    EXPECT_EQ(runs, 0) << "no sound card";
+    Put(SettingId::SoundCard, HiveValue::dword(1));
+    LoadSettings();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(boxes, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(level, 30000);
+}
+
 TEST_F(SettingsBinderTest, BadStoredValuesLoadTheirDefaultsAndStayStored) {
     ASSERT_TRUE(DetectFirstStart());
     const struct {
@@ -818,11 +842,19 @@ TEST_F(SettingsBinderTest, PickersShowingAndShutDown) {
     ASSERT_FALSE(test::Dialogs().calls.empty());
     EXPECT_EQ(test::Dialogs().calls.back().text, "Colbook(.dbf)|*.dbf");
 
-    // A path cp1251 cannot hold is not stored as "?": refused and told.
+    // A path cp1251 cannot hold is not stored as "?": refused and told,
+    // once while it is typed on, again once something was stored.
     test::Dialogs().clear();
     Nastroy->Edit15->setText("/home/jürgen/rpt.wav");
     EXPECT_EQ(Raw(SettingId::RepeatSound)->text, "");
     EXPECT_EQ(test::Dialogs().messages().size(), 1u);
+    Nastroy->Edit15->setText("/home/jürgen/rpt.wa");
+    EXPECT_EQ(test::Dialogs().messages().size(), 1u);
+    Nastroy->Edit15->setText("/home/ivan/rpt.wav");
+    EXPECT_EQ(Raw(SettingId::RepeatSound)->text, "/home/ivan/rpt.wav");
+    Nastroy->Edit15->setText("/home/jürgen/rpt.wav");
+    EXPECT_EQ(test::Dialogs().messages().size(), 2u);
+    EXPECT_EQ(Raw(SettingId::RepeatSound)->text, "/home/ivan/rpt.wav");
 
     // The own station's page stores as typed and feeds the profile.
     QTest::keyClicks(Nastroy->stationEdits[0], "UA3ABC");
@@ -834,6 +866,12 @@ TEST_F(SettingsBinderTest, PickersShowingAndShutDown) {
     Nastroy->show();
     EXPECT_EQ(Nastroy->Panel3->text(), "other.log");
     EXPECT_TRUE(QFileInfo::exists(ProgramDir + "/names2.dat"));
+    // The UTC offset window comes up modal to the dialog, and the click
+    // returns at once: no event loop of its own holds the clock and keyer.
+    Nastroy->utcButton->click();
+    EXPECT_TRUE(gmtf->isVisible());
+    EXPECT_EQ(gmtf->windowModality(), Qt::WindowModal);
+    gmtf->hide();
     Nastroy->hide();
 
     // Shut-down unchecks the time field's box, which stores it.

@@ -1,4 +1,5 @@
 // The small rules of the settings dialog and loader, over plain values.
+#include "station/catsettings.h"
 #include "station/settingsrules.h"
 
 #include <gtest/gtest.h>
@@ -80,4 +81,18 @@ TEST(SettingsRules, ColumnsPositionsMarkerAndFolders) {
     EXPECT_EQ(FolderWithSeparator("/"), "/");
     EXPECT_EQ(FolderWithSeparator("D:\\"), "D:\\");
     EXPECT_EQ(FolderWithSeparator(""), "");
+}
+
+// The blanks and the Cyrillic "МР" stand as the radio's window always showed them.
+TEST(SettingsRules, TheCatWindowCaptionPerModel) {
+    const std::pair<RadioModel, const char *> captions[] = {
+        {RadioModel::ft840, "Управление трансивером  FT-840"},
+        {RadioModel::ft890, "Управление трансивером  FT-890"},
+        {RadioModel::ft990, "Управление трансивером  FT-990"},
+        {RadioModel::ft990_2, "Управление трансивером FT-990 (2)"},
+        {RadioModel::ft920, "Управление трансивером  FT-920"},
+        {RadioModel::ft1000mp, "Управление трансивером  FT-1000\u041c\u0420"},
+        {RadioModel::kenwood1, "Управление трансивером KENWOOD"},
+    };
+    for (const auto &[model, caption] : captions) EXPECT_EQ(CatWindowCaption(model).toStdString(), caption);
 }
