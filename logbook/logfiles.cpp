@@ -50,19 +50,10 @@ public:
     RecordBatch(int size, std::function<void(const char *, qint64)> sink)
         : size_(size), capacity_(qMax<qint64>(1, BatchBytes / size)), sink_(std::move(sink)),
           buffer_(size_t(capacity_ * size)) {}
-    // Room for the next record, zero-filled.
+    // Room for the next record, to be filled whole.
     char *next() {
         if (used_ == capacity_) flush();
-        char *rec = buffer_.data() + used_++ * size_;
-        std::memset(rec, 0, size_t(size_));
-        return rec;
-    }
-    // The next record as a copy of `record`.
-    char *copy(const char *record) {
-        if (used_ == capacity_) flush();
-        char *rec = buffer_.data() + used_++ * size_;
-        std::memcpy(rec, record, size_t(size_));
-        return rec;
+        return buffer_.data() + used_++ * size_;
     }
     void flush() {
         if (used_ > 0) sink_(buffer_.data(), used_);
@@ -210,19 +201,27 @@ QString SpaceProblem(const QString &path, qint64 bytes) {
     return QStringLiteral("Недостаточно места на диске для %1: не хватает %2").arg(path, SizeText(bytes - available));
 }
 
-qint64 AppendLogFile(const QString &source, const QString &target, const LogProgress &progress) {
-    Require(LogFileProblem(source));
+namespace {
+// Appends the records of `source` (of `sourceSize` bytes each) to the log
+// `target`, each made into a log record by `make` and numbered on from the
+// log's count. The count is fixed before the copy: a source that grows
+// meanwhile adds nothing. All or nothing; returns the records appended.
+qint64 AppendRecords(const QString &source, int sourceSize, const QString &target, const LogProgress &progress,
+                     const std::function<void(const char *from, char *to)> &make) {
     Require(ReadOnlyProblem(target));
-    // Fixed before the copy: a source that grows meanwhile adds nothing.
-    const qint64 count = qMax<qint64>(0, RecordIO::Count(source, LogSize));
+    const qint64 count = qMax<qint64>(0, RecordIO::Count(source, sourceSize));
     Require(SpaceProblem(target, count * LogSize));
     try {
         RecordIO::BlockAppender out(target, LogSize);
         RecordBatch batch(LogSize, [&](const char *records, qint64 n) { out.append(records, n); });
         qint64 number = out.firstIndex();
         ProgressSteps steps(count, progress);
-        ForFirstRecords(source, LogSize, count, [&](qint64 first, const char *block, qint64 n) {
-            for (qint64 k = 0; k < n; ++k) PutNumber(batch.copy(block + k * LogSize), ++number);
+        ForFirstRecords(source, sourceSize, count, [&](qint64 first, const char *block, qint64 n) {
+            for (qint64 k = 0; k < n; ++k) {
+                char *rec = batch.next();
+                make(block + k * sourceSize, rec);
+                PutNumber(rec, ++number);
+            }
             steps.reached(first + n);
         });
         batch.flush();
@@ -233,12 +232,16 @@ qint64 AppendLogFile(const QString &source, const QString &target, const LogProg
     }
     return count;
 }
+} // namespace
+
+qint64 AppendLogFile(const QString &source, const QString &target, const LogProgress &progress) {
+    Require(LogFileProblem(source));
+    return AppendRecords(source, LogSize, target, progress,
+                         [](const char *from, char *to) { std::memcpy(to, from, size_t(LogSize)); });
+}
 
 qint64 AppendContestFileToLog(const QString &contest, const QString &target, const LogProgress &progress) {
     Require(ContestFileProblem(contest));
-    Require(ReadOnlyProblem(target));
-    const qint64 count = qMax<qint64>(0, RecordIO::Count(contest, ContestRecord::Size));
-    Require(SpaceProblem(target, count * LogSize));
     // Contest field -> log field; each is cut to the log field's capacity.
     static constexpr std::pair<TextField, TextField> Copied[] = {
         {ContestField::Call, QsoField::Call},
@@ -255,28 +258,11 @@ qint64 AppendContestFileToLog(const QString &contest, const QString &target, con
         {ContestField::RegionNumber, QsoField::RegionNumber},
     };
     const QByteArray toSend = ToCp1251(QslToSend);
-    try {
-        RecordIO::BlockAppender out(target, LogSize);
-        RecordBatch batch(LogSize, [&](const char *records, qint64 n) { out.append(records, n); });
-        qint64 number = out.firstIndex();
-        ProgressSteps steps(count, progress);
-        ForFirstRecords(contest, ContestRecord::Size, count, [&](qint64 first, const char *block, qint64 n) {
-            for (qint64 k = 0; k < n; ++k) {
-                const char *from = block + k * ContestRecord::Size;
-                char *rec = batch.next();
-                PutNumber(rec, ++number);
-                for (const auto &[c, q] : Copied) PutBytes(rec, q, FieldBytesOf(from, c));
-                PutBytes(rec, QsoField::QslState, toSend);
-            }
-            steps.reached(first + n);
-        });
-        batch.flush();
-        out.commit();
-        steps.end();
-    } catch (const IoError &e) {
-        Unchanged(target, e);
-    }
-    return count;
+    return AppendRecords(contest, ContestRecord::Size, target, progress, [&](const char *from, char *rec) {
+        std::memset(rec, 0, size_t(LogSize));
+        for (const auto &[c, q] : Copied) PutBytes(rec, q, FieldBytesOf(from, c));
+        PutBytes(rec, QsoField::QslState, toSend);
+    });
 }
 
 PurgeResult CopyLiveRecords(const QString &source, qint64 count, RecordIO::ReplacementFile &out,
@@ -287,8 +273,13 @@ PurgeResult CopyLiveRecords(const QString &source, qint64 count, RecordIO::Repla
     ForFirstRecords(source, LogSize, count, [&](qint64 first, const char *block, qint64 n) {
         for (qint64 k = 0; k < n; ++k) {
             const char *rec = block + k * LogSize;
-            if (IsMarkedDeleted(rec)) ++result.removed;
-            else PutNumber(batch.copy(rec), ++result.kept);
+            if (IsMarkedDeleted(rec)) {
+                ++result.removed;
+                continue;
+            }
+            char *copy = batch.next();
+            std::memcpy(copy, rec, size_t(LogSize));
+            PutNumber(copy, ++result.kept);
         }
         steps.reached(first + n);
     });
