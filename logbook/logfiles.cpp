@@ -10,8 +10,8 @@
 #include <QStorageInfo>
 #include <array>
 #include <charconv>
-#include <span>
 #include <cstring>
+#include <span>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
