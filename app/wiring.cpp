@@ -2,8 +2,10 @@
 
 #include "common/bands.h"
 #include "logbook/cwhooks.h"
+#include "logbook/del_file.h"
 #include "logbook/form1.h"
 #include "logbook/glawnf.h"
+#include "logbook/logfiledialogs.h"
 #include "logbook/logfile.h"
 #include "logbook/loggrid.h"
 #include "logbook/reference.h"
@@ -28,7 +30,9 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 
 namespace zelmor {
 
@@ -69,6 +73,21 @@ void ConnectWindows() {
         form1->PlotStationOnMap(lon, lat, colour);
     };
     LauncherHook.UpdateUtcDateTime = [] { form1->UpdateUtcDateTime(); };
+    // Log files: the launcher's labels and the start-up's purge.
+    LauncherHook.CreateNewLog = CreateNewLog;
+    LauncherHook.OpenOtherLog = OpenOtherLog;
+    LauncherHook.MergeLog = MergeLog;
+    LauncherHook.ConvertContestLog = ConvertContestLog;
+    StartupHook.PurgeDeletedRecords = PurgeCurrentLog;
+    LogFileHook.EndRecordEdit = [] { form1->EndRecordEdit(); };
+    LogFileHook.ClearCall = [] { form1->call->clear(); };
+    LogFileHook.RefreshLogGrid = [] {
+        if (RefreshLogGrid) RefreshLogGrid();
+    };
+    LogFileHook.PurgeProgress = [](qint64 value, qint64 maximum) {
+        ShowProgress(del_file->Gauge1, value, maximum);
+        del_file->Gauge1->repaint();
+    };
     // Award tables: the start-up fills them; opening or merging a log calls
     // the same hooks.
     StartupHook.FillIotaTable = [] { IOTA->FillIotaTable(); };
@@ -117,6 +136,11 @@ void DisconnectWindows() {
     OpenLogFillBandBoxes = nullptr;
     MarkStationOnMap = nullptr;
     LauncherHook.UpdateUtcDateTime = nullptr;
+    LauncherHook.CreateNewLog = nullptr;
+    LauncherHook.OpenOtherLog = nullptr;
+    LauncherHook.MergeLog = nullptr;
+    LauncherHook.ConvertContestLog = nullptr;
+    LogFileHook = {};
     StartTransceiverPoll = nullptr;
     LauncherHook.ShowRussianRegions = nullptr;
     RefreshCountryStatistics = nullptr;

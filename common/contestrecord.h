@@ -65,7 +65,11 @@ inline constexpr TextField Sent{72, 26};
 inline constexpr TextField Received{99, 10};
 inline constexpr TextField ReceivedExchange{110, 329};
 inline constexpr TextField Points{440, 10};
+inline constexpr TextField Country{451, 101};
+inline constexpr TextField Waz{553, 10};
+inline constexpr TextField Itu{564, 10};
 inline constexpr TextField DeleteMark{575, 5};
+inline constexpr TextField RegionNumber{581, 5};
 inline constexpr TextField Mult1{587, 15};
 inline constexpr TextField Mult2{603, 15};
 } // namespace ContestField

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <array>
+#include <cstring>
 
 namespace zelmor {
 
@@ -67,9 +68,14 @@ inline const std::array<FieldOf<QsoRecord>, 24> QsoRecord::Fields = {{
 namespace QsoField {
 inline constexpr TextField Number{0, 6};
 inline constexpr TextField Call{7, 14};
+inline constexpr TextField Date{74, 10};
+inline constexpr TextField Time{85, 10};
 inline constexpr TextField Band{96, 10};
 inline constexpr TextField Mode{107, 10};
+inline constexpr TextField RstReceived{118, 7};
+inline constexpr TextField RstSent{126, 7};
 inline constexpr TextField Waz{306, 5};
+inline constexpr TextField Itu{312, 5};
 inline constexpr TextField Country{318, 30};
 inline constexpr TextField QslState{349, 15};
 inline constexpr TextField Iota{399, 10};
@@ -85,6 +91,14 @@ inline const QString QslReceived = QStringLiteral("Получено");
 inline const QString QslSentAndReceived = QStringLiteral("Отпр. и получ.");
 
 inline const QString DeleteMarkText = QStringLiteral("Delet");
+
+// Whether the record's delete mark reads "Delet", its length byte clamped to
+// the field as every reader does.
+inline bool IsMarkedDeleted(const char *record) {
+    constexpr TextField f = QsoField::DeleteMark;
+    const int length = qMin<int>(static_cast<unsigned char>(record[f.offset]), f.capacity);
+    return length == 5 && std::memcmp(record + f.offset + 1, "Delet", 5) == 0;
+}
 
 // The one-letter code of a QSL word: "Н", "О", "Y", "П", "N"; "" for an empty
 // field, "@" for any other text. "Отправить" is recognised with blanks around.

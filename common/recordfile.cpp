@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -236,6 +237,169 @@ void Touch(const QString &path) {
     if (f.fd < 0) Fail(CannotCreate, path, errno);
 }
 
+namespace {
+// A rename or a new name reaches the disk with its folder.
+void SyncFolder(const QString &folder) {
+    const QByteArray name = QFile::encodeName(folder);
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+void CloseFd(int &fd) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+}
+} // namespace
+
+BlockAppender::BlockAppender(const QString &path, int size) : path_(path), size_(size) {
+    Fd f;
+    OpenRegular(f, path, O_RDWR);
+    LockForWriting(f.fd);
+    // The size after the lock: another writer may have appended meanwhile.
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0) Fail(CannotOpen, path, errno);
+    oldSize_ = st.st_size;
+    first_ = oldSize_ / size;
+    end_ = first_ * size;
+    if (end_ < oldSize_) {
+        tail_.resize(oldSize_ - end_);
+        if (!ReadAt(f.fd, tail_.data(), tail_.size(), end_, path)) Fail(CannotRead, path, EIO);
+    }
+    fd_ = f.fd;
+    f.fd = -1;
+}
+
+BlockAppender::~BlockAppender() {
+    if (!done_) rollback();
+}
+
+void BlockAppender::append(const char *records, qint64 count) {
+    Q_ASSERT(!done_ && fd_ >= 0);
+    const qint64 bytes = count * size_;
+    if (const int err = WriteAt(fd_, records, bytes, end_)) fail(err);
+    end_ += bytes;
+}
+
+void BlockAppender::commit() {
+    Q_ASSERT(!done_ && fd_ >= 0);
+    if (const int err = Sync(fd_)) fail(err);
+    done_ = true;
+    CloseFd(fd_);
+}
+
+void BlockAppender::fail(int err) {
+    rollback();
+    Fail(CannotWrite, path_, err);
+}
+
+void BlockAppender::rollback() noexcept {
+    if (fd_ < 0) return;
+    // Cut back even when nothing counted as written: a failed write may
+    // have left part of its bytes.
+    const qint64 whole = first_ * size_;
+    if (::ftruncate(fd_, off_t(whole)) == 0 && !tail_.isEmpty()) WriteAt(fd_, tail_.constData(), tail_.size(), whole);
+    Sync(fd_);
+    done_ = true;
+    CloseFd(fd_);
+}
+
+ReplacementFile::ReplacementFile(const QString &target, const QString &model) : target_(target) {
+    const QFileInfo info(target);
+    QByteArray name = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ < 0) Fail(CannotCreate, target, errno);
+    temp_ = QFile::decodeName(name);
+    // The new file keeps the old one's permissions, and its owner where the
+    // system lets us (the program run as root must not take the log away
+    // from its user).
+    struct stat st {};
+    const QByteArray from = QFile::encodeName(model.isEmpty() ? target : model);
+    if (::stat(from.constData(), &st) == 0) {
+        if (::fchown(fd_, st.st_uid, st.st_gid) != 0) {} // not allowed: ours, as any new file
+        ::fchmod(fd_, st.st_mode & 07777);
+    } else {
+        ::fchmod(fd_, 0644);
+    }
+}
+
+ReplacementFile::~ReplacementFile() {
+    if (!placed_) ::unlink(QFile::encodeName(temp_).constData());
+    CloseFd(fd_);
+}
+
+void ReplacementFile::append(const char *bytes, qint64 size) {
+    Q_ASSERT(fd_ >= 0);
+    if (const int err = WriteAt(fd_, bytes, size, written_)) fail(CannotWrite, err);
+    written_ += size;
+}
+
+void ReplacementFile::fail(const QString &what, int err) {
+    ::unlink(QFile::encodeName(temp_).constData());
+    placed_ = true; // nothing left to remove
+    CloseFd(fd_);
+    Fail(what, target_, err);
+}
+
+void ReplacementFile::finish() {
+    if (fd_ < 0) return;
+    if (const int err = Sync(fd_)) fail(CannotWrite, err);
+    CloseFd(fd_);
+}
+
+void ReplacementFile::replaceTarget() {
+    finish();
+    if (::rename(QFile::encodeName(temp_).constData(), QFile::encodeName(target_).constData()) != 0)
+        fail(CannotWrite, errno);
+    placed_ = true;
+    SyncFolder(QFileInfo(target_).absolutePath());
+}
+
+bool ReplacementFile::createTarget() {
+    finish();
+    const QByteArray from = QFile::encodeName(temp_), to = QFile::encodeName(target_);
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) != 0) {
+        const int err = errno;
+        if (err == EEXIST) return false; // the destructor removes the new file
+        if (err != EINVAL && err != ENOSYS) fail(CannotCreate, err);
+        // A file system without the flag: the name is checked first.
+        if (QFileInfo::exists(target_) || QFileInfo(target_).isSymLink()) return false;
+        if (::rename(from.constData(), to.constData()) != 0) fail(CannotCreate, errno);
+    }
+    placed_ = true;
+    SyncFolder(QFileInfo(target_).absolutePath());
+    return true;
+}
+
+bool KeepUnderNewName(const QString &from, const QString &to, KeepBy by) {
+    const QByteArray source = QFile::encodeName(from), name = QFile::encodeName(to);
+    if (by == KeepBy::LinkOrCopy) {
+        if (::link(source.constData(), name.constData()) == 0) {
+            SyncFolder(QFileInfo(to).absolutePath());
+            return true;
+        }
+        const int err = errno;
+        if (err == EEXIST) return false;
+        // Only a file system without hard links (or a link count at its
+        // limit) falls back to the copy.
+        if (err != EPERM && err != EOPNOTSUPP && err != EMLINK && err != ENOSYS && err != EXDEV)
+            Fail(CannotCreate, to, err);
+    }
+    if (QFileInfo::exists(to) || QFileInfo(to).isSymLink()) return false;
+    Fd in;
+    const qint64 size = OpenRegular(in, from, O_RDONLY);
+    ReplacementFile copy(to, from);
+    QByteArray block(int(qMin<qint64>(qMax<qint64>(size, 1), 4 << 20)), Qt::Uninitialized);
+    for (qint64 at = 0; at < size;) {
+        const qint64 n = qMin<qint64>(block.size(), size - at);
+        if (!ReadAt(in.fd, block.data(), n, at, from)) Fail(CannotRead, from, EIO);
+        copy.append(block.constData(), n);
+        at += n;
+    }
+    return copy.createTarget();
+}
+
 } // namespace RecordIO
 
 void WriteAllBytes(const QString &path, const QByteArray &bytes) {
@@ -257,13 +421,7 @@ void WriteAllBytes(const QString &path, const QByteArray &bytes) {
         throw IoError(QStringLiteral("%1 %2: %3").arg(RecordIO::CannotWrite, path, why));
     }
     if (!f.commit()) throw IoError(QStringLiteral("%1 %2: %3").arg(RecordIO::CannotWrite, path, f.errorString()));
-    // The rename itself reaches the disk with the folder.
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    RecordIO::SyncFolder(QFileInfo(path).absolutePath());
 }
 
 } // namespace zelmor

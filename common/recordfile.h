@@ -92,6 +92,80 @@ void ForEach(const QString &path, int size, const std::function<void(qint64, con
 void ForEachBlock(const QString &path, int size, const std::function<void(qint64 first, const char *, qint64 count)> &visit);
 // Creates an empty file when it is missing.
 void Touch(const QString &path);
+
+// Appends whole records to a file that exists, in blocks through one open,
+// all or nothing: until commit() the file can be cut back, and a failure, or
+// an appender dropped uncommitted, leaves it exactly as it was (its bytes
+// and its size, a partial record at its end included). The records go after
+// the last whole record. Other writers of the file wait while it is open.
+class BlockAppender {
+public:
+    // Throws IoError when the file cannot be opened for writing.
+    BlockAppender(const QString &path, int size);
+    ~BlockAppender();
+    BlockAppender(const BlockAppender &) = delete;
+    BlockAppender &operator=(const BlockAppender &) = delete;
+    // Index of the first record appended.
+    qint64 firstIndex() const { return first_; }
+    // `count` whole records; throws IoError after cutting the file back.
+    void append(const char *records, qint64 count);
+    // Synced to the disk; the records stay. Throws IoError after cutting
+    // the file back.
+    void commit();
+
+private:
+    [[noreturn]] void fail(int err);
+    void rollback() noexcept;
+    QString path_;
+    int size_;
+    int fd_ = -1;
+    qint64 oldSize_ = 0, first_ = 0, end_ = 0;
+    QByteArray tail_; // the partial record the appended ones overwrite
+    bool done_ = false;
+};
+
+// A file written anew under a temporary name in the folder of `target`,
+// which takes the target's name in one atomic rename: at every moment the
+// target's name holds the whole old file or the whole new one. The new file
+// gets the target's permissions (and owner, where that is allowed). Until
+// the rename, and on every failure, the temporary file is removed.
+class ReplacementFile {
+public:
+    // Permissions and owner come from `model` when given. Throws IoError
+    // when the temporary file cannot be created.
+    explicit ReplacementFile(const QString &target, const QString &model = QString());
+    ~ReplacementFile();
+    ReplacementFile(const ReplacementFile &) = delete;
+    ReplacementFile &operator=(const ReplacementFile &) = delete;
+    const QString &temporaryPath() const { return temp_; }
+    // Throws IoError.
+    void append(const char *bytes, qint64 size);
+    // The new file's bytes reach the disk (replaceTarget and createTarget do
+    // it when it is not done). Throws IoError.
+    void finish();
+    // Renames the new file over the target and syncs the folder. Throws
+    // IoError; the target is then untouched.
+    void replaceTarget();
+    // The same for a target that must not exist: false when a file has its
+    // name (the new file is then dropped).
+    bool createTarget();
+
+private:
+    [[noreturn]] void fail(const QString &what, int err);
+    QString target_, temp_;
+    int fd_ = -1;
+    qint64 written_ = 0;
+    bool placed_ = false; // the temporary name is gone
+};
+
+// How KeepUnderNewName keeps the file: a hard link, or a synced copy where
+// the file system has no hard links; Copy forces the copy.
+enum class KeepBy { LinkOrCopy, Copy };
+// Keeps the file `from` also under the name `to`, never replacing a file
+// there: false when `to` exists (nothing changed). Throws IoError on any
+// other failure, leaving nothing behind. A copy is whole under its name or
+// not there at all.
+bool KeepUnderNewName(const QString &from, const QString &to, KeepBy by = KeepBy::LinkOrCopy);
 } // namespace RecordIO
 
 template <class R>

@@ -201,18 +201,20 @@ Tglawnf::Tglawnf(QWidget *parent)
     Timer5->start();
     Timer6->start();
 
-    LogLoadProgress = [this](qint64 value, qint64 maximum) {
-        if (maximum <= 0) { // an empty log: an empty bar, not a busy indicator
-            Gauge1->setRange(0, 1);
-            Gauge1->setValue(0);
-            return;
-        }
-        // The bar counts in int; a huge log is scaled down to fit.
-        int shift = 0;
-        while ((maximum >> shift) > INT_MAX) ++shift;
-        Gauge1->setRange(0, int(maximum >> shift));
-        Gauge1->setValue(int(qBound<qint64>(0, value, maximum) >> shift));
-    };
+    LogLoadProgress = [this](qint64 value, qint64 maximum) { ShowProgress(Gauge1, value, maximum); };
+}
+
+void ShowProgress(QProgressBar *bar, qint64 value, qint64 maximum) {
+    if (maximum <= 0) { // nothing to count: an empty bar, not a busy indicator
+        bar->setRange(0, 1);
+        bar->setValue(0);
+        return;
+    }
+    // The bar counts in int; a huge count is scaled down to fit.
+    int shift = 0;
+    while ((maximum >> shift) > INT_MAX) ++shift;
+    bar->setRange(0, int(maximum >> shift));
+    bar->setValue(int(qBound<qint64>(0, value, maximum) >> shift));
 }
 
 Tglawnf::~Tglawnf() {

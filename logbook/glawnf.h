@@ -115,6 +115,9 @@ private:
 
 extern Tglawnf *glawnf;
 
+// A progress bar at `value` of `maximum` records, however many there are.
+void ShowProgress(QProgressBar *bar, qint64 value, qint64 maximum);
+
 // The QSO window's link label texts.
 inline const QString LinkOffText = QStringLiteral("Выкл.");
 inline const QString LinkOnText = QStringLiteral("Вкл.");

@@ -2,8 +2,8 @@
 
 #include "common/codepage.h"
 #include "common/text.h"
+#include "logbook/logfiledialogs.h"
 #include "logbook/qsostate.h"
-#include "platform/dialogs.h"
 #include "platform/paths.h"
 
 #include <QFileInfo>
@@ -345,7 +345,6 @@ void OpenLog() {
     LogColumn qslStates;
     RawInterner<2> states(qslStates, true);
     std::vector<quint32> codeOfState;
-    const QByteArray deleted = ToCp1251(DeleteMarkText);
     const quint32 deletedCall = cols.LogCalls.idOf(QString());
     const bool showProgress = StartupDone != 1 && LogLoadProgress;
     const qint64 progressStep = qMax<qint64>(1, count / 200);
@@ -353,12 +352,7 @@ void OpenLog() {
     RecordIO::ForEachBlock(path, QsoRecord::Size, [&](qint64 first, const char *block, qint64 n) {
         for (qint64 k = 0; k < n; ++k) {
             const char *rec = block + k * QsoRecord::Size;
-            // The mark's length byte is clamped to the field as every reader does.
-            const int markLength = qMin<int>(quint8(rec[QsoField::DeleteMark.offset]), QsoField::DeleteMark.capacity);
-            const bool isDeleted = markLength == deleted.size() &&
-                                   std::memcmp(rec + QsoField::DeleteMark.offset + 1, deleted.constData(),
-                                               size_t(deleted.size())) == 0;
-            cols.LogCalls.appendId(isDeleted ? deletedCall : calls.get(rec, QsoField::Call));
+            cols.LogCalls.appendId(IsMarkedDeleted(rec) ? deletedCall : calls.get(rec, QsoField::Call));
             cols.LogBands.appendId(bands.get(rec, QsoField::Band));
             cols.LogCountries.appendId(countries.get(rec, QsoField::Country));
             const quint32 s = states.get(rec, QsoField::QslState);
@@ -428,10 +422,7 @@ void WriteQsoRecord(const QsoEntry &entry) {
 qint64 CountLogRecords(const QString &path) {
     const QString resolved = DataPath(path);
     if (QFileInfo(resolved).isFile()) return RecordIO::Count(resolved, QsoRecord::Size);
-    const QString chosen = platform::dialogs().openFileName(
-        QStringLiteral("Открыть аппаратный журнал"),
-        QStringLiteral("Аппаратный журнал(.dat)|*log.dat|Аппаратныйжурнал(.log)|*.log"), ProgramDir);
-    if (!chosen.isEmpty() && QFileInfo(chosen).isFile()) LogFileName = chosen;
+    ChooseLogFile(OpenLogTitle);
     if (SetQsoWindowCaption) SetQsoWindowCaption(QStringLiteral("QSO ") + path);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "common/qsorecord.h"
 #include "common/recordfile.h"
 #include "logbook/logfile.h"
+#include "logbook/logfiles.h"
 #include "logtools/rowlookup.h"
 
 #include <QFileInfo>
@@ -17,12 +18,7 @@ QString GridSaveTarget(const QString &chosen) {
     return name.contains(u'.') ? chosen : chosen + QStringLiteral(".log");
 }
 
-bool IsCurrentLog(const QString &path) {
-    const QFileInfo a(path), b(LogFilePath());
-    if (a.absoluteFilePath() == b.absoluteFilePath()) return true;
-    const QString ca = a.canonicalFilePath();
-    return !ca.isEmpty() && ca == b.canonicalFilePath();
-}
+bool IsCurrentLog(const QString &path) { return IsSameFile(path, LogFilePath()); }
 
 namespace {
 void Put(char *rec, TextField f, QByteArrayView v) {

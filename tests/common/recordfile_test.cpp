@@ -5,11 +5,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace zelmor;
 
@@ -195,4 +197,87 @@ TEST(RecordFile, ConcurrentAppendsKeepEveryRecord) {
     }
     EXPECT_EQ(counts[0], each);
     EXPECT_EQ(counts[1], each);
+}
+
+// A block append is all or nothing: dropped uncommitted, or failing half
+// way, the file is what it was, a partial record at its end included.
+TEST(RecordFile, ABlockAppendThatDoesNotFinishLeavesTheFileAsItWas) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("test.log");
+    const int size = 457;
+    const QByteArray old = QByteArray(3 * size, 'o') + QByteArray(100, 't'); // a torn last record
+    PutBytes(path, old);
+    {
+        RecordIO::BlockAppender out(path, size);
+        EXPECT_EQ(out.firstIndex(), 3);
+        out.append(QByteArray(2 * size, 'n').constData(), 2);
+    } // dropped
+    EXPECT_EQ(FileBytes(path), old);
+
+    const QString text = ErrorTextInChild(
+        dir.path(),
+        [&] {
+            RecordIO::BlockAppender out(path, size);
+            out.append(QByteArray(10 * size, 'n').constData(), 10);
+            out.commit();
+        },
+        old.size() + 4 * size);
+    EXPECT_TRUE(text.endsWith(SystemText(EFBIG))) << text.toStdString();
+    EXPECT_EQ(FileBytes(path), old);
+
+    {
+        RecordIO::BlockAppender out(path, size);
+        out.append(QByteArray(2 * size, 'n').constData(), 2);
+        out.commit();
+    }
+    EXPECT_EQ(FileBytes(path), old.left(3 * size) + QByteArray(2 * size, 'n'));
+    EXPECT_THROW(RecordIO::BlockAppender(dir.filePath("gone.log"), size), IoError);
+}
+
+// A replacement takes the target's name only when it is asked to, and
+// leaves no temporary file either way.
+TEST(RecordFile, AReplacementIsWholeOrNotThere) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("test.log");
+    PutBytes(path, "old");
+    {
+        RecordIO::ReplacementFile out(path);
+        out.append("new", 3);
+        EXPECT_TRUE(QFileInfo::exists(out.temporaryPath()));
+    } // dropped
+    EXPECT_EQ(FileBytes(path), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"test.log"});
+    {
+        RecordIO::ReplacementFile out(path);
+        out.append("new", 3);
+        out.replaceTarget();
+    }
+    EXPECT_EQ(FileBytes(path), "new");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"test.log"});
+}
+
+namespace {
+ino_t Inode(const QString &path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+} // namespace
+
+// A second name for a file, by link or by copy, never over an existing one.
+TEST(RecordFile, KeepingUnderANewNameNeverReplacesAFile) {
+    QTemporaryDir dir;
+    const QString log = dir.filePath("test.log");
+    PutBytes(log, QByteArray(5000, 'l'));
+    PutBytes(dir.filePath("taken.bak"), "taken");
+    for (RecordIO::KeepBy by : {RecordIO::KeepBy::LinkOrCopy, RecordIO::KeepBy::Copy}) {
+        const QString name = dir.filePath(by == RecordIO::KeepBy::Copy ? "copy.bak" : "link.bak");
+        EXPECT_TRUE(RecordIO::KeepUnderNewName(log, name, by));
+        EXPECT_EQ(FileBytes(name), FileBytes(log));
+        // A hard link where the file system has them; the copy is a file of its own.
+        EXPECT_EQ(Inode(name) == Inode(log), by == RecordIO::KeepBy::LinkOrCopy);
+        EXPECT_FALSE(RecordIO::KeepUnderNewName(log, dir.filePath("taken.bak"), by));
+        EXPECT_EQ(FileBytes(dir.filePath("taken.bak")), "taken");
+    }
+    QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(files, (QStringList{"copy.bak", "link.bak", "taken.bak", "test.log"}));
 }
