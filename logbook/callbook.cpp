@@ -202,13 +202,12 @@ void ClearCallbookIndex() {
 
 std::vector<qint64> FindCallInAddressIndex(QStringView key) {
     std::vector<qint64> out;
-    const CallbookIndexList &ix = CallbookIndex;
     const CallWindow w = BlockSearchWindow(
-        ix.size(), [&ix](qint64 i) { return QString::fromLatin1(ix.call(i)); }, key);
+        CallbookIndex.size(), [](qint64 i) { return QString::fromLatin1(CallbookIndex.call(i)); }, key);
     if (w.empty()) return out;
     const QByteArray wanted = ToCp1251(key);
     for (qint64 i = w.low; i <= w.high; ++i)
-        if (ix.call(i) == QByteArrayView(wanted)) out.push_back(ix.offset(i));
+        if (CallbookIndex.call(i) == QByteArrayView(wanted)) out.push_back(CallbookIndex.offset(i));
     return out;
 }
 
@@ -327,11 +326,12 @@ CdCallbookResult WalkCdCallbookResult(QByteArrayView result) {
 
 CdLookup LookupCdCallbook(QStringView call, QStringView cdPath, CallbookCd &cd) {
     CdLookup out;
-    if (cdPath.isEmpty()) return out;
+    // Where there is no library, a folder would not help: that is said first.
     if (!cd.available()) {
         out.outcome = CdLookup::Outcome::Unavailable;
         return out;
     }
+    if (cdPath.isEmpty()) return out;
     char path[CallbookCd::PathSize] = {};
     const QByteArray p = ToCp1251(cdPath);
     std::memcpy(path, p.constData(), size_t(qMin<qsizetype>(p.size(), CallbookCd::PathSize - 1)));

@@ -134,7 +134,7 @@ CdCallbookResult WalkCdCallbookResult(QByteArrayView result);
 
 struct CdLookup {
     enum class Outcome {
-        NoPath,      // no CD folder set: nothing called
+        NoPath,      // a library, but no CD folder set: nothing called
         Unavailable, // no library on this platform: nothing called
         Failed,      // the library reported `failure`
         Done,

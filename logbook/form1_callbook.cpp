@@ -17,6 +17,14 @@
 
 namespace zelmor {
 
+namespace {
+// The panel's lines show their beginning, however long the text.
+void ShowLine(QLineEdit *e, const QString &text) {
+    e->setText(text);
+    e->setCursorPosition(0);
+}
+} // namespace
+
 void Tform1::buildCallbookPanel() {
     auto *lines = new QVBoxLayout(Panel4);
     lines->setContentsMargins(2, 2, 2, 2);
@@ -26,6 +34,8 @@ void Tform1::buildCallbookPanel() {
     for (int i = 0; i < 3; ++i) {
         auto *e = new QLineEdit(Panel4);
         e->setObjectName(QString::fromLatin1(names[i]));
+        // Wide enough for a name or an address line at a glance.
+        e->setMinimumWidth(220);
         *edits[i] = e;
         lines->addWidget(e);
     }
@@ -36,9 +46,9 @@ void Tform1::N62Click() {
     bool found = false;
     for (const PostalAddressRecord &a : LookupPostalAddress(key)) {
         Panel4->show();
-        Edit17->setText(a.part1);
-        Edit18->setText(a.part2);
-        Edit19->setText(a.part3);
+        ShowLine(Edit17, a.part1);
+        ShowLine(Edit18, a.part2);
+        ShowLine(Edit19, a.part3);
         found = true;
     }
     if (showCallbookRecords(key)) found = true;
@@ -64,9 +74,9 @@ bool Tform1::showCallbookRecords(const QString &key) {
         }
         found = true;
         Panel4->show();
-        Edit17->setText(a->edit17);
-        Edit18->setText(a->edit18);
-        Edit19->setText(a->edit19);
+        ShowLine(Edit17, a->edit17);
+        ShowLine(Edit18, a->edit18);
+        ShowLine(Edit19, a->edit19);
         // Editing a logged QSO changes only what the operator touches.
         if (EditMode) continue;
         // Set first: the fields' change handlers must not offer the
@@ -96,10 +106,10 @@ void Tform1::CDcallbook1Click() {
     Panel4->hide();
     if (r.result.field3Ended) {
         Panel4->show();
-        Edit19->setText(r.result.field3);
+        ShowLine(Edit19, r.result.field3);
         if (!EditMode && !r.result.firstName.isEmpty()) name1->setText(r.result.firstName);
     }
-    if (!r.result.field14.isEmpty()) Edit17->setText(r.result.field14);
+    if (!r.result.field14.isEmpty()) ShowLine(Edit17, r.result.field14);
 }
 
 void IndexCallbookAtStartup(const QString &path) { ReportCallbookBuild(BuildCallbookIndex(path), false); }

@@ -328,7 +328,8 @@ TEST(CallbookCd, NothingIsCalledWithoutAFolderOrALibraryAndAFailureIsPassedOn) {
     EXPECT_EQ(LookupCdCallbook(u"UA3ABC", u"/cd/", cd).outcome, CdLookup::Outcome::Unavailable);
     EXPECT_TRUE(cd.calls.empty());
     NoCallbookCd own;
-    EXPECT_EQ(LookupCdCallbook(u"UA3ABC", u"/cd/", own).outcome, CdLookup::Outcome::Unavailable);
+    for (const char16_t *folder : {u"/cd/", u""})
+        EXPECT_EQ(LookupCdCallbook(u"UA3ABC", QString::fromUtf16(folder), own).outcome, CdLookup::Outcome::Unavailable);
 
     cd.isAvailable = true;
     cd.failAt = "CheckDatabaseFormat";
