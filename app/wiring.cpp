@@ -29,6 +29,7 @@
 #include "station/time_r.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -124,6 +125,13 @@ void ConnectWindows() {
     QsoHook.CwMemoryCell = [](int cell) {
         if (CwMenu.MemoryCell) CwMenu.MemoryCell(CwMemoryCells()[size_t(cell - 1)].text);
     };
+    // Callbook look-ups, and the callbook index at start-up and after the
+    // settings choose another callbook.
+    QsoHook.n62 = [] { form1->N62Click(); };
+    QsoHook.CDcallbook1 = [] { form1->CDcallbook1Click(); };
+    StartupHook.BuildCallbookIndex = [] { IndexCallbookAtStartup(Nastroy->Edit3->text()); };
+    SettingsDialogHook.CallbookIndex = [] { CallbookPathChanged(Nastroy->Edit3); };
+    WatchCallbookPath(Nastroy->Edit3);
 }
 
 void DisconnectWindows() {
@@ -150,6 +158,7 @@ void DisconnectWindows() {
     LoadSearchGridColumnWidthsHook = nullptr;
     CurrentAwardName = nullptr;
     QsoHook = {};
+    SettingsDialogHook.CallbookIndex = nullptr;
 }
 
 } // namespace zelmor

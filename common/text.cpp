@@ -44,6 +44,16 @@ QString UpperCaseCp1251(QStringView s) {
     return out;
 }
 
+QString LowerCaseCp1251(QStringView s) {
+    QString out = Trim(s);
+    for (QChar &c : out) {
+        const char16_t u = c.unicode();
+        if ((u >= u'A' && u <= u'Z') || (u >= 0x0410 && u <= 0x042F)) c = QChar(char16_t(u + 32));
+        else if (u == 0x0401) c = QChar(char16_t(0x0451));
+    }
+    return out;
+}
+
 namespace {
 std::array<quint16, 256> BuildWeights() {
     std::array<quint16, 256> w{};

@@ -17,6 +17,8 @@ QString TrimRight(QStringView s);
 QString StripBlanks(QStringView s);
 // The trimmed text with each cp1251 letter upper-cased (a-z, а-я, ё).
 QString UpperCaseCp1251(QStringView s);
+// Its twin: the trimmed text with each of those letters lower-cased.
+QString LowerCaseCp1251(QStringView s);
 // A decimal number with ',' or '.' as separator, blanks around allowed.
 // Empty or malformed text gives no value.
 std::optional<double> ParseDecimal(QStringView s);

@@ -1,11 +1,13 @@
 // Writes the seed corpora of the fuzz targets into the folder given:
 // hive/ (settings files written by the hive), qso/ (log records as the tests
 // build them), log/ (short logs of them), country/ and region/ (records of
-// the shipped tables).
+// the shipped tables), callbook/ (small dBASE callbooks) and cdresult/
+// (answers of the callbook CD library).
 #include "common/qsorecord.h"
 #include "common/recordfile.h"
 #include "common/refrecords.h"
 #include "platform/hive.h"
+#include "tests/logbook/dbfbytes.h"
 #include "tests/logbook/records.h"
 
 #include <QDir>
@@ -78,6 +80,30 @@ int main(int argc, char **argv) {
     // Logs of a few records for the loader.
     Put(out + "/log", 0, log);
     Put(out + "/log", 1, log.left(2 * QsoRecord::Size) + QByteArray("tail"));
+
+    // Callbooks of 13 text fields: live, deleted and repeated calls; one
+    // whose header counts more records than it holds.
+    {
+        const std::vector<int> widths = {8, 16, 12, 14, 6, 16, 16, 24, 10, 12, 10, 20, 20};
+        const std::vector<QByteArray> full = {"UA3ABC", "Ivanov", "Ivan", "Ivanovich", "123456", "Moscow reg.",
+                                              "Moscow", "Lenina 1-2", "1234567", "UA3ZZZ", "Russia",
+                                              "UA3ABC@MAIL.RU", "veteran"};
+        QByteArray table = test::DbfHeader(widths, 4) + test::DbfRecord(widths, {"UA1AAA"}) +
+                           test::DbfRecord(widths, {"RA9 XYZ"}) + test::DbfRecord(widths, full) +
+                           test::DbfRecord(widths, {"UA3ZZZ", "\x8F\xA5\xE2\xE0\xAE\xA2"}, '*');
+        Put(out + "/callbook", 0, table + '\x1A');
+        table[4] = 9;
+        Put(out + "/callbook", 1, table);
+        const std::vector<int> one = {6, 4};
+        Put(out + "/callbook", 2, test::DbfHeader(one, 2) + test::DbfRecord(one, {"K1ABC", "Joe"}) +
+                                      test::DbfRecord(one, {"K1ABC", "Ann"}));
+    }
+    {
+        QByteArray answer = QByteArray("a\x01" "b\x01" "Ivan Petrov\x01", 16);
+        for (int f = 4; f <= 13; ++f) answer += "f" + QByteArray::number(f) + '\x01';
+        Put(out + "/cdresult", 0, answer + QByteArray("Moscow\x01\x00", 8));
+        Put(out + "/cdresult", 1, QByteArray(523, 'x'));
+    }
 
     // Settings files as the hive writes them: nested keys, Cyrillic names,
     // quotes and backslashes, both kinds.

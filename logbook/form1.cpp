@@ -123,6 +123,7 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     Panel4 = new QFrame(this);
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->hide();
+    buildCallbookPanel();
 
     strp = new TStringGrid(8, 10, this);
     strp->setObjectName(QStringLiteral("strp"));

@@ -131,6 +131,7 @@ public:
     QListView *Memo1;      // logged calls beginning with the typed text
     QStringListModel *memo1Model;
     QFrame *Panel4;        // postal address panel
+    QLineEdit *Edit17, *Edit18, *Edit19; // its three lines
     TStringGrid *strp;     // earlier QSOs with the station
     TStringGrid *strw;     // prefix and country of every table record
     TStringGrid *str11;    // the log grid: header row and nine records
@@ -350,6 +351,11 @@ public:
     // The start-up's values of the menu: the call-clearing key, the charts.
     void LoadMenuSettings();
 
+    // Address look-ups: the postal files and the dBASE callbook (Ctrl+A),
+    // the callbook CD (Ctrl+D).
+    void N62Click();
+    void CDcallbook1Click();
+
     // Looks and activation.
     void ApplyAvangardLayout();
     void ApplyClassicLayout();
@@ -371,6 +377,9 @@ protected:
 private:
     void buildMenus();
     void buildPictures();
+    void buildCallbookPanel();
+    // The callbook's records of the call into the panel; true when any.
+    bool showCallbookRecords(const QString &key);
     QWidget *pictureStrip_ = nullptr;
     bool menuEventFilter(QObject *watched, QEvent *event);
     QAction *menuItem(QMenu *menu, const char *name, const QString &caption, int shortcutCode = 0);
@@ -424,6 +433,13 @@ private:
 };
 
 extern Tform1 *form1;
+
+// The callbook index: at start-up, and when the settings choose another
+// callbook (`edit` is the settings' path field: a pick indexes at once,
+// typing when the field loses the focus).
+void IndexCallbookAtStartup(const QString &path);
+void CallbookPathChanged(QLineEdit *edit);
+void WatchCallbookPath(QLineEdit *edit);
 
 // The look texts.
 inline const QString LookAvangard = QStringLiteral("Авангард");

@@ -39,9 +39,10 @@ TEST(Text, TrimRemovesOnlyCharactersUpTo32) {
     EXPECT_EQ(StripBlanks(u" UA3 A\tBC "), QStringLiteral("UA3A\tBC"));
 }
 
-TEST(Text, UpperCaseCp1251) {
+TEST(Text, UpperAndLowerCaseCp1251) {
     EXPECT_EQ(UpperCaseCp1251(u"  ua3abc ёжик "), QStringLiteral("UA3ABC ЁЖИК"));
     EXPECT_EQ(UpperCaseCp1251(u"äß№"), QStringLiteral("äß№")); // not cp1251 letters of the rule
+    EXPECT_EQ(LowerCaseCp1251(u"  UA3ABC@MAIL.RU ЁЖИК Ä№ "), QStringLiteral("ua3abc@mail.ru ёжик Ä№"));
 }
 
 TEST(Text, ParseDecimalTakesCommaAndPoint) {
