@@ -136,6 +136,12 @@ const ClubControls &ControlsOf(Club c) {
     return table[size_t(c)];
 }
 
+// A find's match at the top of the grid, and the verdict on the status line.
+void ShowFound(TStringGrid *grid, int row, const QString &found, const QString &missing) {
+    if (row > 0) grid->setTopRow(row);
+    StatusText = row > 0 ? found : missing;
+}
+
 const QStringList IslandHeaders = {QStringLiteral("№ острова"), QStringLiteral("Префикс"), QStringLiteral("Название острова")};
 
 } // namespace
@@ -155,8 +161,8 @@ TBaseEditors::~TBaseEditors() = default;
 void TBaseEditors::buildIota(QWidget *page) {
     striota = dialog_->striota;
     Striota1 = dialog_->Striota1;
-    SetUp(striota, {70, 60, 330}, false);
-    SetUp(Striota1, {70, 60, 330}, true);
+    SetUp(striota, {80, 60, 320}, false);
+    SetUp(Striota1, {80, 60, 320}, true);
     Headers(striota, IslandHeaders);
     Headers(Striota1, IslandHeaders);
     QHBoxLayout *row = ControlRow(page);
@@ -289,9 +295,9 @@ void TBaseEditors::iotaDeleteClick() {
     const int row = striota->row();
     const QString reference = Trim(striota->cell(0, row));
     if (row < 1 || reference.isEmpty()) return;
-    const int answer = platform::dialogs().messageBox(QStringLiteral("Удаление острова"),
-                                                      QStringLiteral("Вы действительно хотите удалить выделенный остров ") + reference,
-                                                      MsgIcon::Question, MbYes | MbNo);
+    const QString question = QStringLiteral("Вы действительно хотите удалить выделенный остров ") + reference;
+    const int answer =
+        platform::dialogs().messageBox(QStringLiteral("Удаление острова"), question, MsgIcon::Question, MbYes | MbNo);
     if (answer != MbYes) return;
     const int removed = iota_.remove(reference);
     if (removed < 0) return;
@@ -306,13 +312,9 @@ void TBaseEditors::iotaDeleteClick() {
 void TBaseEditors::eiotaKeyUp() {
     const QString text = eiota->text();
     if (text.size() != 5) return;
-    const int row = FindRow(striota->model(), text, {0, 1, true, false});
-    if (row > 0) {
-        striota->setTopRow(row);
-        StatusText = QStringLiteral("Остров ") + text + QStringLiteral(" в базе есть");
-    } else {
-        StatusText = QStringLiteral("Острова ") + text + QStringLiteral(" в базе нет");
-    }
+    ShowFound(striota, FindRow(striota->model(), text, {0, 1, true, false}),
+              QStringLiteral("Остров ") + text + QStringLiteral(" в базе есть"),
+              QStringLiteral("Острова ") + text + QStringLiteral(" в базе нет"));
 }
 
 bool TBaseEditors::eventFilter(QObject *watched, QEvent *event) {
@@ -347,13 +349,9 @@ void TBaseEditors::dxccSortClick() {
 void TBaseEditors::dxccpfChange() {
     const QString text = dxccpf->text();
     if (text.isEmpty()) return;
-    const int row = FindRow(strdxcc->model(), text, {0, 1, false, false});
-    if (row > 0) {
-        strdxcc->setTopRow(row);
-        StatusText = QStringLiteral("Префикс ") + text + QStringLiteral(" в базе есть");
-    } else {
-        StatusText = QStringLiteral("Префикса ") + text + QStringLiteral(" в базе нет");
-    }
+    ShowFound(strdxcc, FindRow(strdxcc->model(), text, {0, 1, false, false}),
+              QStringLiteral("Префикс ") + text + QStringLiteral(" в базе есть"),
+              QStringLiteral("Префикса ") + text + QStringLiteral(" в базе нет"));
 }
 
 void TBaseEditors::dxccworChange() { strdxcc->setTopRow(FindCountryRow(strdxcc->model(), dxccwor->text())); }

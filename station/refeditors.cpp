@@ -411,7 +411,8 @@ WriteResult RecordGridEditor::write(const StringGridModel &g) {
             if (empty && gap < 0) gap = i;
             if (!empty && gap >= 0)
                 return Refuse(int(gap + 1), col,
-                              QStringLiteral("Строка %1 пуста, а в строке %2 есть область: список областей кончился бы на строке %1")
+                              QStringLiteral("Строка %1 пуста, а в строке %2 есть область: "
+                                             "список областей кончился бы на строке %1")
                                   .arg(gap + 1)
                                   .arg(i + 1));
         }
@@ -483,7 +484,8 @@ WriteResult CountryTableEditor::write(StringGridModel &g) {
         if (!index || *index < 0 || *index >= image->records)
             return Refuse(row, 0, QStringLiteral("Строка %1: записи %2 в файле нет").arg(row).arg(indexText));
         if (rowOf.contains(*index))
-            return Refuse(row, 0, QStringLiteral("Строка %1: запись %2 уже в строке %3").arg(row).arg(*index).arg(rowOf[*index]));
+            return Refuse(row, 0,
+                          QStringLiteral("Строка %1: запись %2 уже в строке %3").arg(row).arg(*index).arg(rowOf[*index]));
         rowOf.insert(*index, row);
         if (cells == Before(shown_, *index, cols)) continue;
         plans.push_back({row, *index, false, Trim(cells[0]).isEmpty(), cells});
@@ -557,7 +559,8 @@ void CountryTableEditor::sort(StringGridModel &g, int col) {
         if (Blank(cells)) blanks.push_back(std::move(cells));
         else rows.push_back({ToCp1251(cells[col] + u'$' + cells[IndexColumn]), std::move(cells)});
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const Keyed &a, const Keyed &b) { return CompareCp1251Text(a.key, b.key) < 0; });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Keyed &a, const Keyed &b) { return CompareCp1251Text(a.key, b.key) < 0; });
     std::vector<QStringList> ordered;
     ordered.reserve(rows.size() + blanks.size());
     for (Keyed &k : rows) ordered.push_back(std::move(k.cells));
@@ -639,16 +642,28 @@ WriteResult IslandEditor::merge(const StringGridModel &striota1, const std::func
             if (const auto problem = CellProblem(row, l.columns[size_t(c)], cells[c])) return Refuse(row, c, *problem);
         all.push_back(normal(cells[0], cells[1], cells[2], -1));
     }
-    // One island per reference, where it first stood, the last one
-    // winning; the free slots are one entry too.
+    // A typed row takes the place of the island with its reference: the one
+    // with its prefix, or the only one; else it is one more. The file's own
+    // islands stay as they are, several records of one reference included
+    // (an island shared by countries has one per prefix); its free slots
+    // become one entry.
     std::vector<Island> merged;
-    QHash<QString, size_t> at;
+    QHash<QString, std::vector<size_t>> at;
     for (Island &island : all) {
-        const auto it = at.constFind(island.reference);
-        if (it != at.constEnd()) {
-            merged[*it] = std::move(island);
+        std::vector<size_t> &same = at[island.reference];
+        size_t into = merged.size();
+        if (island.reference.isEmpty() && !same.empty()) {
+            into = same.front();
+        } else if (island.record < 0 && !same.empty()) {
+            const auto prefix = std::find_if(same.begin(), same.end(),
+                                             [&](size_t i) { return merged[i].prefix == island.prefix; });
+            if (prefix != same.end()) into = *prefix;
+            else if (same.size() == 1) into = same.front();
+        }
+        if (into < merged.size()) {
+            merged[into] = std::move(island);
         } else {
-            at.insert(island.reference, merged.size());
+            same.push_back(merged.size());
             merged.push_back(std::move(island));
         }
     }
@@ -692,7 +707,9 @@ namespace {
 QString NameBasePath(NameBase base) {
     return DataPath(base == NameBase::Names ? QStringLiteral("name\\name.bas") : QStringLiteral("name\\qth.bas"));
 }
-QString NameBaseMissing(NameBase base) { return base == NameBase::Names ? QStringLiteral(" Name.bas") : QStringLiteral(" Qth.bas"); }
+QString NameBaseMissing(NameBase base) {
+    return base == NameBase::Names ? QStringLiteral(" Name.bas") : QStringLiteral(" Qth.bas");
+}
 const TextField NameField{NameListRecord::Fields[0].offset, NameListRecord::Fields[0].capacity};
 } // namespace
 
@@ -704,7 +721,8 @@ std::optional<QStringList> ReadNameBase(NameBase base) {
         const QString text = ReadTextField(image->record(i, NameListRecord::Size), NameField);
         if (!Trim(text).isEmpty()) keyed.emplace_back(ToCp1251(text), text);
     }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return CompareCp1251Text(a.first, b.first) < 0; });
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto &a, const auto &b) { return CompareCp1251Text(a.first, b.first) < 0; });
     QStringList out;
     out.reserve(qsizetype(keyed.size()));
     for (auto &k : keyed) out << k.second;

@@ -154,9 +154,11 @@ public:
     // Blanks in place the first record with this reference (both trimmed):
     // 1; 0 when no record has it; -1 after a message.
     int remove(const QString &reference);
-    // The file's islands and the rows of `Striota1`, one island per
-    // reference (a row replaces the file's island, the last of equal rows
-    // wins), sorted by reference; records past the merged list become blank.
+    // The file's islands and the rows of `Striota1`, sorted by reference: a
+    // row replaces the island of its reference and prefix, or the only one
+    // of its reference (the last of equal rows wins), else it is added; the
+    // file's free slots become one blank record; records past the merged
+    // list become blank.
     // `progress` gets (done, total) while the records are built.
     WriteResult merge(const StringGridModel &striota1, const std::function<void(int, int)> &progress = {});
     bool hasRead() const { return read_; }

@@ -122,7 +122,8 @@ TEST_F(BaseEditorsTest, FindsOnTheShippedCountryTable) {
 TEST_F(BaseEditorsTest, AClubWriteReachesTheQsoWindowsLookUp) {
     std::vector<ClubMemberRecord> members;
     for (int i = 1; i <= 60; ++i)
-        members.push_back({QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')), QStringLiteral("UA1A%1").arg(QChar(u'A' + i % 26)) + QString::number(i), ""});
+        members.push_back({QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')),
+                           QStringLiteral("UA1A%1%2").arg(QChar(u'A' + i % 26)).arg(i), ""});
     members[49].number = "0012"; // a second "0012"
     WriteAllRecords(path("dig.dat"), members);
     for (const char *f : {"vet.dat", "agb.dat", "kdr.dat", "hfc.dat", "rcc.dat", "srvs.dat"}) RecordIO::Touch(path(f));
@@ -159,7 +160,8 @@ TEST_F(BaseEditorsTest, AClubWriteReachesTheQsoWindowsLookUp) {
 
 TEST_F(BaseEditorsTest, IslandsMergeAndDeleteRefillTheAwardTable) {
     const QString iota = path("dx/iota.dat");
-    WriteAllRecords<IslandRecord>(iota, {{"EU005", "G", "Great Britain"}, {}, {"AF001", "3B6", "Agalega Islands"}, {}, {"AS007", "JA", "Honshu"}});
+    WriteAllRecords<IslandRecord>(
+        iota, {{"EU005", "G", "Great Britain"}, {}, {"AF001", "3B6", "Agalega Islands"}, {}, {"AS007", "JA", "Honshu"}});
     int refills = 0;
     StartupHook.FillIotaTable = [&] { ++refills; };
     bases->iotaRead->click();

@@ -398,6 +398,33 @@ TEST_F(RefEditorsTest, NameBaseReadsSortedAndDeletesEveryCopyInPlace) {
     EXPECT_EQ(DeleteFromNameBase(NameBase::Names, QStringLiteral("иван")), 0) << "exact text only";
 }
 
+// The shipped list has islands shared by countries, one record per prefix:
+// a merge keeps them all and a typed row replaces only its own.
+TEST_F(RefEditorsTest, IslandMergeKeepsTheRecordsOfAnIslandSharedByCountries) {
+    const QString iota = path(QStringLiteral("dx/iota.dat"));
+    WriteAllRecords<IslandRecord>(iota, {{"EU005", "G", "Great Britain"},
+                                         {"EU005", "GM", "Great Britain"},
+                                         {"EU005", "GW", "Great Britain"},
+                                         {"AF001", "3B6", "Agalega Islands"}});
+    IslandEditor editor;
+    StringGridModel striota(3, 2), striota1(3, 30);
+    ASSERT_EQ(editor.read(striota), 4);
+    const QStringList rows[] = {{"EU005", "GW", "Isle of Wight"}, {"AS007", "JA", "Honshu"}, {"AF001", "3B8", "Agalega"}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) striota1.setCell(c, r + 1, rows[r][c]);
+    ASSERT_TRUE(editor.merge(striota1).written);
+    std::vector<std::tuple<QString, QString, QString>> islands;
+    for (const IslandRecord &r : ReadAllRecords<IslandRecord>(iota)) islands.emplace_back(r.reference, r.prefix, r.name);
+    const std::vector<std::tuple<QString, QString, QString>> expected = {
+        {"AF001", "3B8", "Agalega"}, // the only AF001: its prefix and name replaced
+        {"AS007", "JA", "Honshu"},
+        {"EU005", "G", "Great Britain"},
+        {"EU005", "GM", "Great Britain"},
+        {"EU005", "GW", "Isle of Wight"},
+    };
+    EXPECT_EQ(islands, expected);
+}
+
 // The operations whose missing file says nothing of its own in the old
 // program name it, and none creates it.
 TEST_F(RefEditorsTest, MissingFilesAreNamedAndNeverCreated) {
