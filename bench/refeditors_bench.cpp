@@ -114,6 +114,9 @@ int main(int argc, char **argv) {
             StartupHook.RefreshDxccTables();
         });
     reload.report("  reload: PrefixList, strw, DXCC award table");
+    Figures bare;
+    for (int run = 0; run < 20; ++run) bare.time([&] { LoadCountryTable(nullptr); });
+    bare.report("  (LoadCountryTable without strw)");
 
     Figures iotaRead, merge, mergePress;
     for (int run = 0; run < 10; ++run) iotaRead.time([&] { bases->iotaRead->click(); });

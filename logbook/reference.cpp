@@ -95,14 +95,17 @@ bool LoadCountryTable(StringGridModel *strw) {
     }
     SortPrefixCountryList(PrefixCountryList);
     if (strw) {
+        // Filled while it has no rows, so that its view hears of the
+        // thousands of new cells once rather than cell by cell.
+        strw->setRowCount(0);
         strw->clearRows(0);
-        strw->setRowCount(int(PrefixCountryList.size()));
         for (int row = 0; row < PrefixCountryList.size(); ++row) {
             const QString &s = PrefixCountryList[row];
             const qsizetype cut = s.indexOf(u'$');
             strw->setCell(0, row, cut < 0 ? s : s.left(cut));
             strw->setCell(1, row, cut < 0 ? QString() : s.mid(cut + 1));
         }
+        strw->setRowCount(int(PrefixCountryList.size()));
     }
     return true;
 }
