@@ -161,8 +161,8 @@ TBaseEditors::~TBaseEditors() = default;
 void TBaseEditors::buildIota(QWidget *page) {
     striota = dialog_->striota;
     Striota1 = dialog_->Striota1;
-    SetUp(striota, {80, 60, 320}, false);
-    SetUp(Striota1, {80, 60, 320}, true);
+    SetUp(striota, {90, 60, 310}, false);
+    SetUp(Striota1, {90, 60, 310}, true);
     Headers(striota, IslandHeaders);
     Headers(Striota1, IslandHeaders);
     QHBoxLayout *row = ControlRow(page);

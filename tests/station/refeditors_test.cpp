@@ -132,13 +132,16 @@ TEST_F(RefEditorsTest, CountryTableRowsKeepTheirRecordNumbers) {
     ASSERT_TRUE(dxcc.write(g).written);
     EXPECT_EQ(Bytes(world()).size(), 1260);
 
-    // An emptied prefix blanks its record in place; the others stay put, so
-    // 3Y's alternatives still name Bouvet and Peter 1 Island.
+    // An emptied prefix blanks its record in place, the first record's too;
+    // the others stay put, so 3Y's alternatives still name Bouvet and
+    // Peter 1 Island.
     g.setCell(0, RowOf(g, 2), QString());
+    g.setCell(0, RowOf(g, 0), QString());
     ASSERT_TRUE(dxcc.write(g).written);
     const QByteArray after = Bytes(world());
+    EXPECT_EQ(after.left(180), QByteArray(180, '\0'));
     EXPECT_EQ(after.mid(2 * 180, 180), QByteArray(180, '\0'));
-    EXPECT_EQ(after.left(2 * 180), original.left(2 * 180));
+    EXPECT_EQ(after.mid(180, 180), original.mid(180, 180));
     EXPECT_EQ(after.mid(3 * 180, 3 * 180), original.mid(3 * 180, 3 * 180));
     EXPECT_EQ(ReadRecord<CountryRecord>(world(), 1).alternatives, "4,5,");
     EXPECT_TRUE(messages().empty());
