@@ -60,14 +60,14 @@ std::optional<std::vector<R>> ReadReferenceFile(const QString &name, const QStri
     return std::nullopt;
 }
 
-// Case-insensitive on the upper-cased cp1251 text, in byte order: "$" before
-// the digits, the digits before the letters, Latin before Cyrillic; equal
-// keys keep their record order.
+// With the program's one comparator, the cp1251 bytes taken once per entry:
+// "$" before the digits, the digits before the letters, Latin before
+// Cyrillic, case ignored; equal keys keep their record order.
 void SortPrefixCountryList(QStringList &list) {
     std::vector<std::pair<QByteArray, QString>> keyed;
     keyed.reserve(size_t(list.size()));
-    for (const QString &s : list) keyed.emplace_back(ToCp1251(UpperCaseCp1251(s)), s);
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const QString &s : list) keyed.emplace_back(ToCp1251(s), s);
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return CompareCp1251Text(a.first, b.first) < 0; });
     list.clear();
     for (auto &k : keyed) list << k.second;
 }
@@ -95,14 +95,17 @@ bool LoadCountryTable(StringGridModel *strw) {
     }
     SortPrefixCountryList(PrefixCountryList);
     if (strw) {
+        // Filled while it has no rows, so that its view hears of the
+        // thousands of new cells once rather than cell by cell.
+        strw->setRowCount(0);
         strw->clearRows(0);
-        strw->setRowCount(int(PrefixCountryList.size()));
         for (int row = 0; row < PrefixCountryList.size(); ++row) {
             const QString &s = PrefixCountryList[row];
             const qsizetype cut = s.indexOf(u'$');
             strw->setCell(0, row, cut < 0 ? s : s.left(cut));
             strw->setCell(1, row, cut < 0 ? QString() : s.mid(cut + 1));
         }
+        strw->setRowCount(int(PrefixCountryList.size()));
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/hotkeyedit.h"
 #include "platform/paths.h"
+#include "station/baseeditors.h"
 #include "station/gmtf.h"
 #include "station/settingsbinder.h"
 #include "station/settingsglobals.h"
@@ -530,7 +531,7 @@ void TNastroy::buildBasePages() {
     };
     striota = grid("IOTA", "striota", 3);
     Striota1 = grid("IOTA", "Striota1", 3);
-    strdxcc = grid("DXCC", "strdxcc", 12);
+    strdxcc = grid("DXCC", "strdxcc", 13);
     Strdig = grid("DIG", "Strdig", 3);
 
     QWidget *veterans = place("Ветеран", 4538, 436);
@@ -541,6 +542,7 @@ void TNastroy::buildBasePages() {
     Grid(veterans)->addWidget(strvet, 0, 0);
     Panel24 = Named(new QLabel(veterans), "Panel24");
     Grid(veterans)->addWidget(Panel24, 1, 0);
+    baseEditors = new TBaseEditors(this);
 }
 
 void TNastroy::buildOtherPages() {
@@ -808,7 +810,6 @@ void TNastroy::FormActivate() {
     if (SettingsDialogHook.CardFontPreview) SettingsDialogHook.CardFontPreview();
     // The log may have changed since the start.
     Panel3->setText(LogFileName);
-    Panel24->setText(QString::number(ShowVeteranList(strvet->model())));
     const QString *values[11] = {&StationProfile.call,     &StationProfile.nameCyrillic, &StationProfile.nameLatin,
                                  &StationProfile.address,  &StationProfile.email,        &StationProfile.latitude,
                                  &StationProfile.longitude, &StationProfile.itu,         &StationProfile.waz,

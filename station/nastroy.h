@@ -33,6 +33,7 @@ class QTreeWidgetItem;
 namespace zelmor {
 
 class THotKey;
+class TBaseEditors;
 
 // What the dialog's effects reach in later windows; filled by the windows
 // that carry them out. Empty hooks do nothing.
@@ -138,6 +139,8 @@ public:
     TStringGrid *strvet;
     QLabel *Panel24;
     TStringGrid *strdxcc, *striota, *Striota1, *Strdig;
+    // The editors' other controls and their handlers (station/baseeditors).
+    TBaseEditors *baseEditors = nullptr;
 
     // Пути к колбукам.
     QLineEdit *Edit21;
@@ -170,7 +173,7 @@ public:
     QCheckBox *entryBox(const QString &key) const;
 
     // Each showing: the origin from the store, the previews, "names2.dat",
-    // the current log, the veterans' base.
+    // the current log.
     void FormActivate();
 
 protected:

@@ -157,10 +157,11 @@ TEST_F(QsoLooksTest, EachActivationSetsUpTheGridsTimersAndFields) {
                                " Частота"};
     EXPECT_EQ(form1->str11->model().rowTexts(0), heads);
     const QStringList dxcc = Nastroy->strdxcc->model().rowTexts(0);
-    ASSERT_EQ(dxcc.size(), 12);
+    ASSERT_EQ(dxcc.size(), 13); // the last column, hidden, holds the record index
     EXPECT_EQ(dxcc[0], "Префикс");
     EXPECT_EQ(dxcc[10], "WAE");
     EXPECT_EQ(dxcc[11], "");
+    EXPECT_EQ(dxcc[12], "");
     EXPECT_EQ(Nastroy->Strdig->cell(0, 0), "№ DIG");
     EXPECT_EQ(form1->strp->cell(0, 0), "№QSO");
     EXPECT_EQ(form1->cqsl->text(), "Отправить");
