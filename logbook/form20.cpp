@@ -13,6 +13,9 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QTextDocument>
+#include <QTextEdit>
 
 namespace zelmor {
 
@@ -39,8 +42,9 @@ void PaintNews(QPainter &p, const QRect &r) {
                                  QStringLiteral("Рекомендации автора"), ClientRect(208, 24, 483, 54), 11});
 }
 
-QPlainTextEdit *Memo(QWidget *parent, const char *name, const QColor &text, const QColor &ground) {
-    auto *m = new QPlainTextEdit(parent);
+template <class Edit>
+Edit *Memo(QWidget *parent, const char *name, const QColor &text, const QColor &ground) {
+    auto *m = new Edit(parent);
     m->setObjectName(QString::fromLatin1(name));
     m->setReadOnly(true);
     m->setFrameShape(QFrame::NoFrame);
@@ -70,24 +74,37 @@ TForm20::TForm20(QWidget *parent) : QWidget(parent, Qt::Window) {
     Image1->setGeometry(rect());
     new WindowDrag(Image1);
 
-    // The upper box: the news beside the wiring picture.
-    const QRect upper = ClientRect(4, 54, 689, 303).adjusted(10, 10, -10, -10);
-    Memo1 = Memo(this, "Memo1", QColor(255, 255, 0), QColor(128, 128, 128));
-    Memo1->setGeometry(upper.left(), upper.top(), upper.width() - 250, upper.height());
-    Image2 = new PaintedPicture(QStringLiteral("Image2"), PaintLptWiring, this);
-    Image2->setGeometry(upper.right() - 240, upper.top(), 241, upper.height());
+    // The upper box scrolls the news and, below them, the wiring picture.
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setGeometry(ClientRect(4, 54, 689, 303).adjusted(10, 10, -10, -10));
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto *content = new QWidget;
+    content->setAutoFillBackground(true);
+    QPalette grey = content->palette();
+    grey.setColor(QPalette::Window, QColor(128, 128, 128));
+    content->setPalette(grey);
+    Memo1 = Memo<QTextEdit>(content, "Memo1", QColor(255, 255, 0), QColor(128, 128, 128));
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Image2 = new PaintedPicture(QStringLiteral("Image2"), PaintLptWiring, content);
+    ScrollBox1->setWidget(content);
+    layOutUpperBox();
     Button1 = new QPushButton(QStringLiteral("Закрыть"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(ClientRect(208, 312, 483, 374).adjusted(90, 16, -90, -16));
     connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
     const QRect lower = ClientRect(4, 342, 689, 591).adjusted(10, 36, -10, -10);
-    Memo2 = Memo(this, "Memo2", QColor(0, 255, 0), QColor(0, 0, 0));
+    Memo2 = Memo<QPlainTextEdit>(this, "Memo2", QColor(0, 255, 0), QColor(0, 0, 0));
     Memo2->setGeometry(lower);
     SetWindowShape(this, NewsRegion());
     WatchActivations();
 }
 
-void TForm20::loadText(QPlainTextEdit *memo, const QString &name, bool &told) {
+template <class Memo>
+void TForm20::loadText(Memo *memo, const QString &name, bool &told) {
     const auto text = ReadNewsText(name);
     if (text) {
         memo->setPlainText(*text);
@@ -100,10 +117,22 @@ void TForm20::loadText(QPlainTextEdit *memo, const QString &name, bool &told) {
     ShowMissingFile(u' ' + name);
 }
 
+void TForm20::layOutUpperBox() {
+    const int width = ScrollBox1->viewport()->width();
+    QTextDocument *doc = Memo1->document();
+    doc->setTextWidth(width);
+    const int height = int(doc->size().height()) + 4;
+    Memo1->setGeometry(0, 0, width, height);
+    constexpr int WiringHeight = 150;
+    Image2->setGeometry(0, height, width, WiringHeight);
+    ScrollBox1->widget()->resize(width, height + WiringHeight);
+}
+
 void TForm20::FormActivate() {
     SetWindowShape(this, NewsRegion());
     loadText(Memo1, QStringLiteral("news.txt"), toldNews_);
     loadText(Memo2, QStringLiteral("no_news.txt"), toldNoNews_);
+    layOutUpperBox();
 }
 
 void TForm20::showEvent(QShowEvent *e) {

@@ -9,6 +9,8 @@
 
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
+class QTextEdit;
 
 namespace zelmor {
 
@@ -20,7 +22,8 @@ public:
     explicit TForm20(QWidget *parent = nullptr);
 
     PaintedPicture *Image1;  // the background; it drags the window
-    QPlainTextEdit *Memo1;   // "news.txt", yellow on grey
+    QScrollArea *ScrollBox1; // the upper box: the news, then the wiring
+    QTextEdit *Memo1;        // "news.txt", yellow on grey, as long as its text
     QPlainTextEdit *Memo2;   // "no_news.txt", green
     PaintedPicture *Image2;  // "Подключение к порту LPT"
     QPushButton *Button1;    // "Закрыть"
@@ -34,7 +37,10 @@ protected:
 
 private:
     // One file into its memo; a missing file is told once per showing.
-    void loadText(QPlainTextEdit *memo, const QString &name, bool &told);
+    template <class Memo>
+    void loadText(Memo *memo, const QString &name, bool &told);
+    // The upper box's content: the whole news, the wiring below it.
+    void layOutUpperBox();
     ShowActivation activation_;
     bool toldNews_ = false, toldNoNews_ = false;
 };

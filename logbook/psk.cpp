@@ -38,7 +38,7 @@ struct FieldPlace {
 constexpr FieldPlace Places[9] = {
     {"Edit1", 14, "Позывной"}, {"Edit2", 114, "Имя"},      {"Edit3", 194, "QTH"},
     {"Edit5", 298, "IOTA"},    {"Edit6", 369, "Локатор"},  {"Edit4", 447, "QSL via"},
-    {"Edit7", 558, "Инфо"},    {"Edit8", 675, "RST прд"}, {"Edit9", 727, "RST прм"},
+    {"Edit7", 558, "Инфо"},    {"Edit8", 675, "RSTs"},    {"Edit9", 727, "RSTr"},
 };
 constexpr int BarRight = 772;
 

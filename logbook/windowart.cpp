@@ -75,7 +75,7 @@ void PaintLptWiring(QPainter &p, const QRect &r) {
     p.drawText(caption, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Подключение к порту LPT"));
 
     // The connector: 13 pins above, 12 below, pin 1 at the left.
-    const int pitch = std::max(8, (r.width() - 30) / 14);
+    const int pitch = std::clamp((r.width() - 30) / 14, 8, 16);
     const int left = r.left() + (r.width() - 13 * pitch) / 2;
     const int top = caption.bottom() + 10;
     QPainterPath shell;
@@ -110,11 +110,12 @@ void PaintLptWiring(QPainter &p, const QRect &r) {
     f.setPointSize(8);
     p.setFont(f);
     int y = top + pitch + 18;
+    const int listLeft = std::max(r.left() + 8, left - 40);
     for (const LptPinUse &u : KeyerLptPins()) {
         p.setPen(QColor(255, 200, 0));
-        p.drawText(QRect(r.left() + 8, y, 48, 16), Qt::AlignRight | Qt::AlignVCenter, u.pins);
+        p.drawText(QRect(listLeft, y, 48, 16), Qt::AlignRight | Qt::AlignVCenter, u.pins);
         p.setPen(QColor(230, 230, 230));
-        p.drawText(QRect(r.left() + 62, y, r.width() - 66, 16), Qt::AlignLeft | Qt::AlignVCenter, u.use);
+        p.drawText(QRect(listLeft + 54, y, r.right() - listLeft - 54, 16), Qt::AlignLeft | Qt::AlignVCenter, u.use);
         y += 16;
     }
     p.restore();

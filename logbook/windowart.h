@@ -48,8 +48,8 @@ struct LptPinUse {
 };
 std::vector<LptPinUse> KeyerLptPins();
 
-// The picture "Подключение к порту LPT": the connector seen from the
-// soldering side with the keyer's pins marked and listed.
+// The picture "Подключение к порту LPT": the 25-pin connector, pin 1 at the
+// top left, with the keyer's pins marked and listed.
 void PaintLptWiring(QPainter &p, const QRect &r);
 
 } // namespace zelmor

@@ -112,11 +112,6 @@ Tadbox::Tadbox(QWidget *parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOn
     Image5->setToolTip(QStringLiteral("Закрыть"));
     Image5->move(242, 258);
     Image5->action = [this] { hide(); };
-    // A press on a picture takes the focus: a cell being typed is then
-    // committed before the save.
-    for (PicturePair *pair : {Image3, Image5})
-        for (QWidget *w : {static_cast<QWidget *>(pair->upper()), static_cast<QWidget *>(pair->lower())})
-            w->setFocusPolicy(Qt::ClickFocus);
 
     connect(callbox, &QLineEdit::textChanged, this, [this](const QString &t) { FindAddressBookEntry(t, CallColumn); });
     connect(imbox, &QLineEdit::textChanged, this, [this](const QString &t) { FindAddressBookEntry(t, NameColumn); });
@@ -190,6 +185,8 @@ void Tadbox::Memo4Change() {
     }
 }
 
+// A cell still being typed (the pictures take no focus, so its editor keeps
+// it) goes into the list before the row is written.
 void Tadbox::commitCellEdit() {
     QWidget *editor = QApplication::focusWidget();
     if (editor && editor != strbox && strbox->isAncestorOf(editor))
