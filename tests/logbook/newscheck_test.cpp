@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 
 using namespace zelmor;
@@ -47,7 +48,8 @@ protected:
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     }
-    static QString firstLine(const QPlainTextEdit *m) { return m->document()->firstBlock().text(); }
+    template <class Memo>
+    static QString firstLine(const Memo *m) { return m->document()->firstBlock().text(); }
 };
 
 TEST_F(NewsAndCheckTest, TheNewsShowTheShippedTextsAndTheirEditsAtTheNextShowing) {
