@@ -2,6 +2,7 @@
 
 #include "common/bands.h"
 #include "logbook/cwhooks.h"
+#include "logbook/datacheck.h"
 #include "logbook/del_file.h"
 #include "logbook/form1.h"
 #include "logbook/glawnf.h"
@@ -101,6 +102,11 @@ void ConnectWindows() {
     ConnectForeignConverters();
     LoadSearchGridColumnWidthsHook = LoadSearchGridColumnWidths;
     CurrentAwardName = [] { return award->awardBox->currentText(); };
+    StartupHook.CheckDataFiles = CheckDataFiles;
+    // The country list of the QSO window.
+    QsoHook.n33 = [] { form1->N33Click(); };
+    QsoHook.n4 = [] { form1->N4Click(); };
+    QsoHook.Image19 = [] { form1->ApplyCountryFromGrid(); };
     QsoHook.ShowStatistics = [] { Statist->show(); };
     QsoHook.ShowAddressBook = [] { adbox->show(); };
     QsoHook.ShowWorldMap = [] { Form25->show(); };

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 
 namespace zelmor::bench {
@@ -44,5 +45,21 @@ inline void WriteLog(const QString &path, qint64 count, qint64 distinctCalls = 5
 }
 
 inline void Report(const char *what, double value, const char *unit) { std::printf("%-48s %12.3f %s\n", what, value, unit); }
+
+// Milliseconds per run of `f` (given the run's number): the mean and the
+// worst of `rounds` runs.
+template <class F>
+void MeasureMeanWorst(const char *what, int rounds, F &&f) {
+    double total = 0, worst = 0;
+    for (int r = 0; r < rounds; ++r) {
+        QElapsedTimer t;
+        t.start();
+        f(r);
+        const double ms = double(t.nsecsElapsed()) / 1e6;
+        total += ms;
+        worst = std::max(worst, ms);
+    }
+    std::printf("%-48s mean %8.3f ms   worst %8.3f ms\n", what, total / rounds, worst);
+}
 
 } // namespace zelmor::bench

@@ -23,23 +23,6 @@
 
 using namespace zelmor;
 
-namespace {
-// Milliseconds per run of `f`: the mean and the worst of `rounds` runs.
-template <class F>
-void Measure(const char *what, int rounds, F &&f) {
-    double total = 0, worst = 0;
-    for (int r = 0; r < rounds; ++r) {
-        QElapsedTimer t;
-        t.start();
-        f(r);
-        const double ms = double(t.nsecsElapsed()) / 1e6;
-        total += ms;
-        worst = std::max(worst, ms);
-    }
-    std::printf("%-44s mean %8.3f ms   worst %8.3f ms\n", what, total / rounds, worst);
-}
-} // namespace
-
 int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -67,10 +50,10 @@ int main(int argc, char **argv) {
     StationProfile.longitude = QStringLiteral("37,62");
     std::printf("log of %lld records\n", static_cast<long long>(records));
 
-    Measure("RefreshLogGrid (last page)", 50, [](int) { RefreshLogGrid(); });
+    bench::MeasureMeanWorst("RefreshLogGrid (last page)", 50, [](int) { RefreshLogGrid(); });
     // Held paging: the press, then 100 ticks of growing jumps back; a new
     // press from the newest page every time the jumps reach the start.
-    Measure("100 held-paging steps", 5, [](int) {
+    bench::MeasureMeanWorst("100 held-paging steps", 5, [](int) {
         RefreshLogGrid();
         form1->Image8MouseDown();
         for (int tick = 0; tick < 100; ++tick) {
@@ -83,16 +66,16 @@ int main(int argc, char **argv) {
         }
         form1->PagingMouseUp();
     });
-    Measure("slider move", 50, [](int r) {
+    bench::MeasureMeanWorst("slider move", 50, [](int r) {
         form1->SliderTop = SliderTopMin + (r * 7) % (SliderTopMax - SliderTopMin);
         form1->PageLogGrid(PageBySlider, 0);
     });
     RefreshLogGrid();
-    Measure("recall with its analysis", 20, [](int r) {
+    bench::MeasureMeanWorst("recall with its analysis", 20, [](int r) {
         form1->str11->setRow(1 + r % 9);
         form1->N2Click();
     });
-    Measure("rewrite of the edited record", 20, [](int r) {
+    bench::MeasureMeanWorst("rewrite of the edited record", 20, [](int r) {
         form1->name1->setText(QStringLiteral("Name%1").arg(r));
         form1->RewriteQsoRecord();
     });

@@ -157,4 +157,17 @@ inline const std::array<FieldOf<PostalAddressRecord>, 3> PostalAddressRecord::Fi
     {22, 100, &PostalAddressRecord::part3},
 }};
 
+// "mail/adrbox.dat", the address book: record i is row i of its list. The
+// address keeps its line breaks as CR LF.
+struct AddressBookRecord {
+    static constexpr int Size = 297;
+    QString call, name, address;
+    static const std::array<FieldOf<AddressBookRecord>, 3> Fields;
+};
+inline const std::array<FieldOf<AddressBookRecord>, 3> AddressBookRecord::Fields = {{
+    {0, 14, &AddressBookRecord::call},
+    {15, 30, &AddressBookRecord::name},
+    {46, 250, &AddressBookRecord::address},
+}};
+
 } // namespace zelmor

@@ -122,4 +122,19 @@ std::optional<int> ParseInteger(QStringView s) {
     return v;
 }
 
+QString WithLineBreaks(QStringView text, QStringView lineBreak) {
+    QString out;
+    out.reserve(text.size() + 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n' && c != QChar::LineSeparator && c != QChar::ParagraphSeparator) {
+            out += c;
+            continue;
+        }
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        out += lineBreak;
+    }
+    return out;
+}
+
 } // namespace zelmor

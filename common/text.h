@@ -35,6 +35,10 @@ int CompareCp1251Text(QByteArrayView a, QByteArrayView b);
 // per record instead of comparing decoded texts.
 quint16 Cp1251CollationWeight(unsigned char c);
 
+// Every line break of the text as `lineBreak`: a CR LF pair, a lone CR, a
+// lone LF and the Unicode line and paragraph separators each are one.
+QString WithLineBreaks(QStringView text, QStringView lineBreak);
+
 // First n characters (fewer when the text is shorter): Delphi's Copy(s, 1, n).
 inline QString Left(QStringView s, qsizetype n) { return s.left(n < 0 ? 0 : n).toString(); }
 // The character at 1-based position i, or QChar() when the text is shorter.

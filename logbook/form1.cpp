@@ -227,6 +227,7 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     connect(chartTimer_, &QTimer::timeout, this, &Tform1::renderChart);
     buildLookControls();
     buildPictures();
+    buildCountryPanel();
 
     // The layout: the ticker; the transceiver strip; the entry fields (left)
     // beside the lists and charts; the log grid with its paging column below.
@@ -271,7 +272,7 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     charts->addLayout(rigChart);
     auto *right = new QVBoxLayout;
     right->addWidget(strp, 1);
-    right->addWidget(strw, 1);
+    right->addWidget(Panel5, 1);
     right->addWidget(Memo2, 1);
     auto *middle = new QHBoxLayout(Panel40);
     middle->setContentsMargins(2, 2, 2, 2);

@@ -2,6 +2,7 @@
 // The QSO window: entry fields, the analysis of the call being typed, the
 // band chart, the repeat grid, the log grid. Other windows read and write
 // these controls directly.
+#include "common/refrecords.h"
 #include "logbook/bandpointchart.h"
 #include "logbook/barchart.h"
 #include "logbook/logfile.h"
@@ -134,6 +135,11 @@ public:
     QLineEdit *Edit17, *Edit18, *Edit19; // its three lines
     TStringGrid *strp;     // earlier QSOs with the station
     TStringGrid *strw;     // prefix and country of every table record
+    // The country list: strw with its two search fields and the picture that
+    // takes the chosen country; hidden until Shift+F6 opens it.
+    QFrame *Panel5;
+    QLineEdit *mpf;        // prefix search
+    QLineEdit *mdxcc;      // country-name search
     TStringGrid *str11;    // the log grid: header row and nine records
     QLabel *Label5;        // transceiver link: "Выкл." or "Вкл."
     QLabel *vfob;          // VFO B frequency
@@ -246,8 +252,19 @@ public:
     void FillCountryChartSeries();
     void ShowDxccBandChart();
 
-    // Entry and saving.
-    void SaveQso();
+    // The country list and the cycle through an ambiguous prefix's countries.
+    void N33Click();
+    void N4Click();
+    void ApplyCountryFromGrid();
+    void FindCountryRowByText(const QString &text, int column);
+    void FindCountryRowIncremental(const QString &text, int column);
+    void mdxccChange(const QString &text);
+    void mpfChange(const QString &text);
+    void strwSelectCell(int row);
+    void strwKeyUp(int key);
+
+    // Entry and saving. True when a record was appended.
+    bool SaveQso();
     void FocusNextEntryField(const QString &key);
     void AppendNameBase();
     void AppendQthBase();
@@ -375,6 +392,15 @@ protected:
     void paintEvent(QPaintEvent *e) override;
 
 private:
+    void buildCountryPanel();
+    // A country taken by hand into the station values: the region of the
+    // analysed country stays with it, any other country has none.
+    void takeCountry(const CountryRecord &r);
+    void selectCountryRow(int row);
+    // What the last analysis found, for a country taken by hand.
+    struct Analysed {
+        QString country, regionName, regionCode;
+    } analysed_;
     void buildMenus();
     void buildPictures();
     void buildCallbookPanel();

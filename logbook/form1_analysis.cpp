@@ -104,6 +104,7 @@ void Tform1::AnalyseCall() {
     if (c.isEmpty()) ShowDxccBandChart();
     if (RepeatFound != 1 && !EntryBarTyping && !EditMode && !c.isEmpty() && Checked(Nastroy->n26)) ListCallsWithPrefix();
     ShowBearingAndDistance();
+    analysed_ = {DxCountry, DxRegionName, DxRegionCode};
     chartChanged();
 }
 
@@ -116,7 +117,7 @@ void Tform1::LookupCountryByPrefix() {
     }
     const QString world = DataPath(QStringLiteral("dx\\world.dat"));
     CountryRecord r;
-    std::vector<CountryRecord> alternatives;
+    std::vector<std::pair<qint64, CountryRecord>> alternatives;
     try {
         r = ReadRecord<CountryRecord>(world, i);
         // Entries that are not numbers or not records of the table are passed
@@ -129,32 +130,18 @@ void Tform1::LookupCountryByPrefix() {
             const auto n = ParseInteger(QStringView(list).mid(start, k - start));
             start = k + 1;
             if (!n || *n < 0 || *n >= records) continue;
-            alternatives.push_back(ReadRecord<CountryRecord>(world, *n));
+            alternatives.emplace_back(*n, ReadRecord<CountryRecord>(world, *n));
         }
     } catch (const IoError &) {
         ShowMissingFile(QStringLiteral(" World.dat"));
         return;
     }
-    DxCountry = r.country;
-    DxContinent = r.continent;
-    DxItu = r.itu;
-    DxWaz = r.waz;
-    DxLatitude = r.latitude;
-    DxLongitude = r.longitude;
-    DxUtcOffset = r.time;
-    DxCommonPrefix = r.commonPrefix;
+    TakeCountryValues(r);
     CountryCandidates.clear();
     if (!Trim(r.alternatives).isEmpty()) {
-        StatusText = QStringLiteral("Определите страну нажатием F9");
-        for (const CountryRecord &a : alternatives) {
-            CountryCandidates.country << a.country;
-            CountryCandidates.continent << a.continent;
-            CountryCandidates.itu << a.itu;
-            CountryCandidates.waz << a.waz;
-            CountryCandidates.latitude << a.latitude;
-            CountryCandidates.longitude << a.longitude;
-            CountryCandidates.commonPrefix << a.commonPrefix;
-        }
+        // Shift+F6 cycles the candidates (F9 keys a CW command line).
+        StatusText = QStringLiteral("Определите страну нажатием Shift+F6");
+        for (const auto &[number, a] : alternatives) CountryCandidates.append(a, number);
         const QString whoosh = DataPath(QStringLiteral("whoosh.wav"));
         if (!QFileInfo(whoosh).isFile()) ShowMissingFile(QStringLiteral(" Whoosh.wav"));
         else platform::sound().play(whoosh);

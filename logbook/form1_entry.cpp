@@ -136,22 +136,22 @@ QsoEntry Tform1::EntryFromFields() const {
     return e;
 }
 
-void Tform1::SaveQso() {
+bool Tform1::SaveQso() {
     // Saving an edit of a logged QSO is the log grid's rewrite, never an append.
-    if (EditMode) return;
+    if (EditMode) return false;
     // A call typed within the last 300 ms is analysed before it is stored, so
     // the record gets its own country and zones.
     FlushPendingAnalysis();
     if (call->text().isEmpty()) {
         call->setFocus();
-        return;
+        return false;
     }
     CwCommandLine(4);
     try {
         WriteQsoRecord(EntryFromFields());
     } catch (const IoError &e) {
         ShowErrorBox(e.text());
-        return;
+        return false;
     }
     // The record is written: nothing below may stop the save, or the
     // operator would be led to save it twice.
@@ -181,6 +181,7 @@ void Tform1::SaveQso() {
     // The QSL field keeps showing the state just stored: not a choice for the next QSO.
     analysedQslState_ = cqsl->text();
     if (isVisible()) call->setFocus();
+    return true;
 }
 
 void Tform1::appendBase(QLineEdit *field, const QString &file, const QString &displayName, QStringList &list,
@@ -433,7 +434,11 @@ bool Tform1::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::KeyRelease) {
         auto *e = static_cast<QKeyEvent *>(event);
         if (e->isAutoRepeat()) return false;
-        if (auto *field = qobject_cast<QLineEdit *>(watched)) {
+        if (watched == mpf || watched == mdxcc) {
+            // The country list's searches are not entry fields.
+        } else if (watched == strw) {
+            strwKeyUp(VirtualKeyOf(e));
+        } else if (auto *field = qobject_cast<QLineEdit *>(watched)) {
             fieldKeyUp(field, e);
         } else if (watched == List_band) {
             bandListKey(List_band, cb1, e);

@@ -251,6 +251,8 @@ void Tform1::FormActivate() {
         DxQslState = QslToSend;
         cqsl->setText(QslToSend);
     }
+    // The first Shift+F6 shows the second candidate.
+    CandidateIndex = 1;
     // 8.
     call->setCursorPosition(0);
     call->setFocus();

@@ -651,7 +651,7 @@ void Tform1::buildPictures() {
     h->addSpacing(8);
     for (QWidget *w : std::initializer_list<QWidget *>{Image24, Image25, Image27, SpeedButton1}) h->addWidget(w);
     h->addSpacing(8);
-    for (QWidget *w : std::initializer_list<QWidget *>{Image28, Image19, Image36}) h->addWidget(w);
+    for (QWidget *w : std::initializer_list<QWidget *>{Image28, Image36}) h->addWidget(w);
     h->addStretch(1);
 
     Timer1 = new QTimer(this);
@@ -751,7 +751,8 @@ bool Tform1::menuEventFilter(QObject *watched, QEvent *event) {
         }
         auto *e = qobject_cast<QLineEdit *>(watched);
         if (!e) return false;
-        if (e == rst || e == rsts || e == ochk || e == tim || e == data2) e->setCursorPosition(0);
+        if (e == rst || e == rsts || e == ochk || e == tim || e == data2 || e == mpf || e == mdxcc)
+            e->setCursorPosition(0);
         else if (e == call || e == name1 || e == qth || e == Pvia) CaretToEnd(e);
         else if (e == cb1 || e == pIOTA || e == pFreq) e->selectAll();
         return false;

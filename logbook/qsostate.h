@@ -2,10 +2,13 @@
 // The worked station's data and the QSO window's shared flags. The analysis
 // of a call leaves its results here; saving writes them into the record and
 // empties them; the transceiver, keyer macros and QSL parts read them.
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace zelmor {
+
+struct CountryRecord;
 
 // Current station values (texts, empty when not set).
 extern QString DxPrefix;
@@ -38,14 +41,27 @@ extern int RepeatFound;
 extern int NameKnown;
 extern int QthKnown;
 
-// The alternatives of an ambiguous prefix, index-aligned.
+// The alternatives of an ambiguous prefix, index-aligned: each country's
+// values, its time offset and its record number in the country table.
 struct CountryCandidateLists {
-    QStringList country, continent, itu, waz, latitude, longitude, commonPrefix;
+    QStringList country, continent, itu, waz, latitude, longitude, commonPrefix, time;
+    QList<qint64> record;
     void clear();
+    void append(const CountryRecord &r, qint64 recordNumber);
+    // Candidate i as a record of the table (the fields the lists keep).
+    CountryRecord at(int i) const;
     int size() const { return int(country.size()); }
 };
 extern CountryCandidateLists CountryCandidates;
+// The candidate Shift+F6 shows next; 1 after each activation of the QSO
+// window, so the first press shows the second candidate.
+extern int CandidateIndex;
+// The row of the country list last selected, by mouse, key or search.
+extern int SelectedCountryRow;
 
+// The country's values of a table record into the current station values:
+// country, continent, zones, coordinates, time offset, common prefix.
+void TakeCountryValues(const CountryRecord &r);
 // Empties every current station value (not the flags).
 void ClearStationValues();
 // Everything of this file back to its start state (tests, log switch).

@@ -90,7 +90,10 @@ bool LoadCountryTable(StringGridModel *strw) {
     DxccCountryList.clear();
     for (const CountryRecord &r : *records) {
         PrefixList << r.prefix;
-        PrefixCountryList << Left(r.prefix + u'$' + r.country, PrefixCountryWidth);
+        // A record without a prefix (an editor's deletion leaves one) keeps
+        // its index in PrefixList but gives the country list no empty row,
+        // which would sort first.
+        if (!Trim(r.prefix).isEmpty()) PrefixCountryList << Left(r.prefix + u'$' + r.country, PrefixCountryWidth);
         if (r.dxcc == u"*") DxccCountryList << r.country;
     }
     SortPrefixCountryList(PrefixCountryList);

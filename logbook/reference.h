@@ -10,7 +10,7 @@ namespace zelmor {
 class StringGridModel;
 
 extern QStringList PrefixList;         // prefix of every world.dat record, record order
-extern QStringList PrefixCountryList;  // "prefix$country" cut at 55 chars, sorted
+extern QStringList PrefixCountryList;  // "prefix$country" cut at 55 chars, sorted; non-empty prefixes only
 extern QStringList DxccCountryList;    // country of every record whose DXCC field is exactly "*"
 extern QStringList CallNameList;       // names1.dat calls, record order (empty calls keep their index)
 extern QStringList FirstNameList, QthNameList; // non-empty texts of name.bas / qth.bas

@@ -147,32 +147,4 @@ TStringGrid *NewBandGrid(QWidget *parent, const char *name, int rows, int nameWi
     return grid;
 }
 
-bool ShowActivation::runsOn(const QWidget *window, const QEvent *e) {
-    if (e->type() != QEvent::ActivationChange || !window->isActiveWindow()) return false;
-    if (afterShow_) {
-        afterShow_ = false;
-        return false;
-    }
-    return ActivatedFromOwnWindow(window);
-}
-
-WindowDrag::WindowDrag(QWidget *handle) : QObject(handle), handle_(handle) { handle->installEventFilter(this); }
-
-bool WindowDrag::eventFilter(QObject *o, QEvent *e) {
-    if (o != handle_) return false;
-    QWidget *w = handle_->window();
-    if (e->type() == QEvent::MouseButtonPress) {
-        auto *me = static_cast<QMouseEvent *>(e);
-        if (me->button() == Qt::LeftButton) {
-            dragging_ = true;
-            offset_ = me->globalPosition().toPoint() - w->pos();
-        }
-    } else if (e->type() == QEvent::MouseMove && dragging_) {
-        w->move(static_cast<QMouseEvent *>(e)->globalPosition().toPoint() - offset_);
-    } else if (e->type() == QEvent::MouseButtonRelease) {
-        dragging_ = false;
-    }
-    return false;
-}
-
 } // namespace zelmor

@@ -1,10 +1,12 @@
 #pragma once
 // What the award and statistics windows share on screen: their bar charts
-// drawn from the plain chart models, dragging by a
-// background picture, picture buttons and the progress bars of a count.
+// drawn from the plain chart models, picture buttons and the progress bars
+// of a count.
 #include "logbook/barchart.h"
 #include "logtools/awardtables.h"
+#include "platform/activation.h"
 #include "platform/stringgrid.h"
+#include "platform/windowshape.h"
 
 #include <QObject>
 #include <QPoint>
@@ -45,31 +47,5 @@ QProgressBar *NewAwardGauge(QWidget *parent, const QRect &place);
 // A grid of a name column and nine band pairs (count, "Y"), headed "1.8" to
 // "28" and "Y".
 TStringGrid *NewBandGrid(QWidget *parent, const char *name, int rows, int nameWidth, const QRect &place);
-
-// Activation as these windows take it: on show, and when the focus comes
-// from another of our windows, but not from the activation that follows a
-// show, which would undo what the caller has just filled.
-class ShowActivation {
-public:
-    void shown() { afterShow_ = true; }
-    // For a window's change event: whether its activation work runs now.
-    bool runsOn(const QWidget *window, const QEvent *e);
-
-private:
-    bool afterShow_ = false;
-};
-
-// Moves the window of `handle` while the left button drags on it: the
-// window's corner keeps its distance to the cursor from the press on.
-class WindowDrag : public QObject {
-public:
-    explicit WindowDrag(QWidget *handle);
-    bool eventFilter(QObject *o, QEvent *e) override;
-
-private:
-    QWidget *handle_;
-    QPoint offset_;
-    bool dragging_ = false;
-};
 
 } // namespace zelmor

@@ -47,4 +47,13 @@ bool ActivatedFromOwnWindow(const QWidget *w) {
     return before && before != w && !qobject_cast<QDialog *>(before);
 }
 
+bool ShowActivation::runsOn(const QWidget *window, const QEvent *e) {
+    if (e->type() != QEvent::ActivationChange || !window->isActiveWindow()) return false;
+    if (afterShow_) {
+        afterShow_ = false;
+        return false;
+    }
+    return ActivatedFromOwnWindow(window);
+}
+
 } // namespace zelmor

@@ -16,10 +16,17 @@ void Picture::paintEvent(QPaintEvent *) {
 void Picture::mousePressEvent(QMouseEvent *e) {
     if (e->button() != Qt::LeftButton) return QWidget::mousePressEvent(e);
     pair_->press(pressedLook_);
+    // The window system drops a release whose pressed widget has gone
+    // hidden: the picture now in view takes the mouse until the release.
+    if (isHidden()) {
+        Picture *other = pressedLook_ ? pair_->upper() : pair_->lower();
+        if (other->isVisible()) other->grabMouse();
+    }
 }
 
 void Picture::mouseReleaseEvent(QMouseEvent *e) {
     if (e->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(e);
+    if (QWidget::mouseGrabber() == this) releaseMouse();
     pair_->release();
 }
 

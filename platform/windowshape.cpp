@@ -1,5 +1,6 @@
 #include "platform/windowshape.h"
 
+#include <QMouseEvent>
 #include <QWidget>
 #include <algorithm>
 
@@ -58,6 +59,25 @@ void SetWindowMask(QWidget *window, const QRegion &windowRegion) { window->setMa
 void ClearWindowShape(QWidget *window) {
     window->clearMask();
     SetFrameless(window, false);
+}
+
+WindowDrag::WindowDrag(QWidget *handle) : QObject(handle), handle_(handle) { handle->installEventFilter(this); }
+
+bool WindowDrag::eventFilter(QObject *o, QEvent *e) {
+    if (o != handle_) return false;
+    QWidget *w = handle_->window();
+    if (e->type() == QEvent::MouseButtonPress) {
+        auto *me = static_cast<QMouseEvent *>(e);
+        if (me->button() == Qt::LeftButton) {
+            dragging_ = true;
+            offset_ = me->globalPosition().toPoint() - w->pos();
+        }
+    } else if (e->type() == QEvent::MouseMove && dragging_) {
+        w->move(static_cast<QMouseEvent *>(e)->globalPosition().toPoint() - offset_);
+    } else if (e->type() == QEvent::MouseButtonRelease) {
+        dragging_ = false;
+    }
+    return false;
 }
 
 } // namespace zelmor

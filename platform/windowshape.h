@@ -4,6 +4,7 @@
 // rounded corner sized by its ellipse's width and height. A frameless Qt
 // window has no title bar or border, so its mask is the region shifted by
 // the client origin those coordinates assume.
+#include <QObject>
 #include <QPoint>
 #include <QRegion>
 
@@ -30,5 +31,19 @@ void SetWindowShape(QWidget *window, const QRegion &windowRegion);
 void SetWindowMask(QWidget *window, const QRegion &windowRegion);
 // The ordinary framed window, not cut.
 void ClearWindowShape(QWidget *window);
+
+// Moves the window of `handle` while the left button drags on it: the press
+// point stays under the cursor (for a shaped window, the drag rule's
+// "cursor - press - ClientOrigin" in window coordinates).
+class WindowDrag : public QObject {
+public:
+    explicit WindowDrag(QWidget *handle);
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    QWidget *handle_;
+    QPoint offset_;
+    bool dragging_ = false;
+};
 
 } // namespace zelmor

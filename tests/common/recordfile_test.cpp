@@ -84,8 +84,10 @@ TEST(RecordFile, LayoutsHaveTheirSizesAndFieldsFit) {
     check(ClubMemberRecord{});
     check(IslandRecord{});
     check(PostalAddressRecord{});
+    check(AddressBookRecord{});
     EXPECT_EQ(CountryRecord::Fields.back().offset + 1 + CountryRecord::Fields.back().capacity, 180);
     EXPECT_EQ(RegionRecord::Fields.back().offset + 1 + RegionRecord::Fields.back().capacity, 79);
+    EXPECT_EQ(AddressBookRecord::Fields.back().offset + 1 + AddressBookRecord::Fields.back().capacity, 297);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "common/refrecords.h"
 #include "common/text.h"
 #include "logbook/countrylookup.h"
+#include "logbook/datacheck.h"
 #include "logbook/localtime.h"
 #include "logbook/reference.h"
 #include "platform/paths.h"
@@ -58,12 +59,9 @@ std::vector<int> Alternatives(const CountryRecord &r) {
 } // namespace
 
 TEST_F(DataFolderTest, EveryFileOfTheStartUpCheckIsThere) {
-    for (const char *name : {"russia22.dat", "mail\\adrbox.dat", "brasil.dat", "dig.dat", "kdr.dat", "agb.dat",
-                             "hfc.dat", "rcc.dat", "srvs.dat", "dx\\iota.dat", "kaz_tan.dat", "names1.dat",
-                             "ucraina.dat", "vet.dat", "dx\\world.dat", "gbye010.wav", "rin.wav", "whoosh.wav",
-                             "Текущий.wav", "name\\qth.bas", "name\\name.bas", "map.bmp", "no_news.txt", "news.txt",
-                             "qslmng.mng"})
-        EXPECT_TRUE(QFile::exists(Data(QString::fromUtf8(name)))) << name;
+    for (const char *name : RequiredDataFiles) EXPECT_TRUE(QFile::exists(Data(QString::fromUtf8(name)))) << name;
+    EXPECT_TRUE(QFile::exists(Data(QStringLiteral("qslmng.mng"))));
+    EXPECT_TRUE(MissingDataFiles().isEmpty()) << MissingDataFiles().join(u' ').toStdString();
 }
 
 TEST_F(DataFolderTest, EveryLoaderReadsTheShippedFilesWithoutComplaint) {

@@ -75,7 +75,7 @@ TEST_F(QsoWindowTest, Regions) {
 TEST_F(QsoWindowTest, AnAmbiguousPrefixOffersItsCandidates) {
     DxPrefix = "3D2";
     form1->LookupCountryByPrefix();
-    EXPECT_EQ(StatusText, "Определите страну нажатием F9");
+    EXPECT_EQ(StatusText, "Определите страну нажатием Shift+F6");
     test::Sound().calls.clear();
 
     analyse("3D2AB");

@@ -3,6 +3,7 @@
 #include "platform/process.h"
 
 #include <QMouseEvent>
+#include <QTest>
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QFile>
@@ -48,6 +49,26 @@ TEST_F(Pairs, APressHidesTheUpperPictureAndTheActionRunsWhenItSays) {
         EXPECT_FALSE(p->upper()->isHidden());
         EXPECT_EQ(acted, c.afterRelease);
     }
+}
+
+TEST_F(Pairs, AReleaseThroughTheWindowReachesThePairAfterTheUpperPictureHid) {
+    // As the window system delivers them: the press hides the picture it
+    // landed on, and the release must still reach the pair.
+    window.resize(60, 60);
+    PicturePair *p = make(PicturePair::Mode::Momentary, PicturePair::When::Release);
+    p->move(20, 20);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QPoint at(25, 25);
+    QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, at);
+    EXPECT_TRUE(p->upper()->isHidden());
+    QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {}, at);
+    EXPECT_FALSE(p->upper()->isHidden());
+    EXPECT_EQ(acted, 1);
+    // The next click on it acts again.
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(acted, 2);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
 TEST_F(Pairs, ToggleAndLatch) {
