@@ -13,7 +13,6 @@
 #include "platform/parallelport.h"
 #include "platform/paths.h"
 #include "qsl/qsl_edit.h"
-#include "station/ant.h"
 #include "station/cwkeys.h"
 #include "station/gmtf.h"
 #include "station/nastroy.h"
@@ -336,9 +335,9 @@ void LoadGroup(SettingId first) {
     case Chart1:
         if (form1) form1->LoadMenuSettings();
         break;
+    // The mixer itself follows once its boxes are loaded too (AfterStep).
     case MixerLevel:
         for (int n = 1; n <= 4; ++n) MixerLevels[size_t(n - 1)] = LoadSetting(MixerLevel, n).number;
-        if (SettingsLoaderHook.MixerBlock) SettingsLoaderHook.MixerBlock();
         break;
     default: break;
     }
@@ -403,7 +402,6 @@ void LoadRow(SettingId id, int index, std::map<QString, QRadioButton *> &lastOn)
         break;
     case C::Caption:
         if (o) SetText(o, v.text);
-        if (id == SettingId::AntennaName && Ant) SetText(Ant->nameEdit(index), v.text);
         break;
     case C::Global:
         if (id == SettingId::ReportFonts) ReportFontNames[size_t(index - 1)] = v.text;
@@ -428,14 +426,16 @@ void LoadRow(SettingId id, int index, std::map<QString, QRadioButton *> &lastOn)
 // "catPort" has nothing to do here: the link reads the port, the model and
 // the speed from the buttons and `skorost` when it opens (ReadCatLinkSettings
 // then ApplyCatLinkSettings), the one place the CAT line is set up.
+// The mixer's block ("mixerLine") runs after its levels and all four boxes.
 bool IsStepEffect(const QString &effect) {
     return effect == QLatin1String("catCaption") || effect == QLatin1String("catSpeed") ||
-           effect == QLatin1String("catPort");
+           effect == QLatin1String("catPort") || effect == QLatin1String("mixerLine");
 }
 
 void AfterStep(const QSet<QString> &effects) {
     if (effects.contains(QStringLiteral("catCaption"))) CatCaptionEffect();
     if (effects.contains(QStringLiteral("catSpeed"))) CatSpeedEffect();
+    if (effects.contains(QStringLiteral("mixerLine")) && SettingsLoaderHook.MixerBlock) SettingsLoaderHook.MixerBlock();
 }
 
 // --- writers --------------------------------------------------------------
@@ -619,9 +619,9 @@ void LoadSettings() {
             stepEffects.clear();
             step = r.step;
         }
-        if (const QString e = QString::fromUtf8(r.loadEffect); IsStepEffect(e)) stepEffects.insert(e);
         // The mixer is read only with a sound card.
         if (r.step == 32 && !Nastroy->n21->isChecked()) continue;
+        if (const QString e = QString::fromUtf8(r.loadEffect); IsStepEffect(e)) stepEffects.insert(e);
         if (LoadedAsGroup(id)) {
             if (id == SettingId::QsoTop || id == SettingId::LogGridWidth || id == SettingId::VoiceFile ||
                 id == SettingId::LogFile || id == SettingId::ReminderCount || id == SettingId::AwardCount ||

@@ -42,18 +42,6 @@ QString WriteWave(const QString &path, int ms, int cutBytes = 0) {
     return path;
 }
 
-TEST(QtSound, WaveLengthComesFromTheHeaderAndWhatTheFileHolds) {
-    QTemporaryDir dir;
-    EXPECT_EQ(WaveDurationMs(WriteWave(dir.filePath("a.wav"), 250)), 250);
-    EXPECT_EQ(WaveDurationMs(WriteWave(dir.filePath("cut.wav"), 1000, 8000)), 500);
-    QFile text(dir.filePath("text.wav"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("not a wave file at all");
-    text.close();
-    EXPECT_EQ(WaveDurationMs(text.fileName()), std::nullopt);
-    EXPECT_EQ(WaveDurationMs(dir.filePath("missing.wav")), std::nullopt);
-}
-
 TEST(QtSound, PlayAndWaitNeverOutlastsTheSoundOrItsTimeOut) {
     QTemporaryDir dir;
     QtSound sound;
