@@ -45,7 +45,7 @@ void PaintOscilloscope(QImage &image, const OscilloscopeFrame &frame) {
 }
 
 Oscilloscope::Oscilloscope() : image_(ScopeSize, ScopeSize, QImage::Format_RGB32) {
-    PaintOscilloscope(image_, OscilloscopeFrame{128, {}});
+    PaintOscilloscope(image_, BuildOscilloscopeFrame({}, previous_));
 }
 
 Oscilloscope::~Oscilloscope() { stop(); }
