@@ -39,7 +39,7 @@ std::vector<int> ReferenceUnits(FakeParallelPort &port, int &total) {
         const size_t before = port.writes.size();
         keyer.CwKeyerTick(0);
         if (port.writes.size() == before) continue;
-        const bool d = port.writes.back().value == 0x07;
+        const bool d = !(port.writes.back().value & ControlRegister::KeyUpBit);
         if (d != down) units.push_back(unit);
         down = d;
         total = unit + 1;
@@ -122,6 +122,7 @@ int main(int argc, char **argv) {
     rc |= Run(port, units, total, 20);
 
     port.clear();
+    port.writes.reserve(400000); // no reallocation inside the lock
     LockHold("recording fake port");
     // ppdev on a device that is not there: the writes go nowhere, the
     // lock is taken as on a real port.

@@ -145,7 +145,7 @@ std::vector<FakeParallelPort::Edge> FakeParallelPort::keyEdges() const {
     bool down = false;
     for (const Write &w : timeline()) {
         if (w.reg != 'C') continue;
-        const bool d = w.value == 0x07;
+        const bool d = !(w.value & ControlRegister::KeyUpBit);
         if (d != down) edges.push_back({d, w.ns});
         down = d;
     }

@@ -99,8 +99,9 @@ public:
     // Copies taken under the port's lock: the keyer writes from its thread.
     std::vector<Write> timeline() const;
     std::vector<quint8> controlValues() const;
-    // The key line's changes: down at each 0x07 after key up, up at the
-    // first byte after it that is not 0x07.
+    // The key line's changes: down at each control byte with bit 3 clear
+    // after key up (0x07, or 0x05 and 0x04 while the antenna strobes), up
+    // at the first byte after it with bit 3 set.
     struct Edge {
         bool down;
         qint64 ns;
