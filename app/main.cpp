@@ -1,4 +1,5 @@
 #include "app/allwindows.h"
+#include "platform/alsamixer.h"
 #include "logbook/glawnf.h"
 #include "platform/dialogs.h"
 #include "platform/hive.h"
@@ -42,6 +43,13 @@ int main(int argc, char **argv) {
 
     zelmor::QtSound sound;
     zelmor::platform::setDefaultSound(&sound);
+    // The input before the player: a recording still running at the end
+    // finishes on it.
+    zelmor::QtSoundInput input;
+    zelmor::platform::setDefaultSoundInput(&input);
+    zelmor::QtMediaPlayer player;
+    zelmor::platform::setDefaultMediaPlayer(&player);
+    zelmor::platform::setMixerFactory([] { return std::make_unique<zelmor::AlsaMixer>(); });
     zelmor::PpdevParallelPort port;
     zelmor::platform::setDefaultParallelPort(&port);
 
@@ -54,6 +62,9 @@ int main(int argc, char **argv) {
     const int rc = app.exec();
 
     zelmor::DestroyAllWindows();
+    zelmor::platform::setMixerFactory(nullptr);
+    zelmor::platform::setDefaultMediaPlayer(nullptr);
+    zelmor::platform::setDefaultSoundInput(nullptr);
     zelmor::platform::setDefaultSound(nullptr);
     zelmor::platform::setDefaultParallelPort(nullptr);
     return rc;

@@ -27,6 +27,7 @@
 #include "station/nastroy.h"
 #include "station/rxtx.h"
 #include "station/settingsbinder.h"
+#include "station/soundpanel.h"
 #include "station/time_r.h"
 
 #include <QComboBox>
@@ -98,6 +99,7 @@ void ConnectWindows() {
     LauncherHook.ShowRussianRegions = [] { russall->ShowRegionList(); };
     RefreshCountryStatistics = [](const QString &country) { Statist->QueueCountryStatistics(country); };
     CreateCwKeyer();
+    CreateSoundPanel();
     LauncherHook.CheckReminders = [] { time_r->CheckReminders(); };
     ConnectForeignConverters();
     LoadSearchGridColumnWidthsHook = LoadSearchGridColumnWidths;
@@ -143,6 +145,7 @@ void ConnectWindows() {
 void DisconnectWindows() {
     DisconnectSettingWriters();
     DestroyCwKeyer();
+    DestroySoundPanel();
     StartupHook = {};
     WriteDefaultSettingsDialogHook = nullptr;
     OpenLogReloadLists = nullptr;

@@ -214,13 +214,13 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
         auto *b = new QCheckBox(QString::fromUtf8(caption), this);
         b->setObjectName(QString::fromLatin1(name));
         b->setChecked(true);
-        b->hide();
         return b;
     };
-    tlin = mixerBox("tlin", "Лин. вход");
-    tob1 = mixerBox("tob1", "Общий");
-    tob2 = mixerBox("tob2", "Wave");
-    tmc = mixerBox("tmc", "Микрофон");
+    tlin = mixerBox("tlin", "Лин.вход");
+    tob1 = mixerBox("tob1", "Вых.лин.");
+    tob2 = mixerBox("tob2", "");
+    tob2->setToolTip(QStringLiteral("Вкл/выкл"));
+    tmc = mixerBox("tmc", "Микр.вх.");
     chartTimer_ = new QTimer(this);
     chartTimer_->setSingleShot(true);
     chartTimer_->setInterval(0);
@@ -311,7 +311,6 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(Image2);
     layout->addWidget(Panel35);
     layout->addWidget(pictureStrip_);
-    layout->addWidget(Panel30);
     layout->addWidget(Panel13, 1);
     layout->addLayout(bottom);
     buildCwControls(layout);

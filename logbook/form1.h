@@ -81,8 +81,8 @@ struct QsoWindowHooks {
     std::function<void(bool shown)> ShowCwPanel;
     // Recording and playback of the current wave file (its path given).
     std::function<void(const QString &path)> RecordCurrentWave, PlayCurrentWave, StopCurrentWave;
-    // One oscilloscope frame, each tick of Timer5.
-    std::function<void()> DrawOscillogram;
+    // One oscilloscope frame, each tick of Timer5; the capture, SpeedButton1.
+    std::function<void()> DrawOscillogram, StartOscilloscope;
 };
 extern QsoWindowHooks QsoHook;
 
@@ -179,7 +179,14 @@ public:
     PicturePair *Image22, *Image39, *Image23, *Image43, *Image51, *Image45, *Image13, *Image38; // pick lists
     PicturePair *Image19;  // the country chosen in the country list
     QToolButton *SpeedButton1; // oscilloscope
-    QFrame *Panel30;       // sound files
+    // The sound panel, shown over the lists and charts: the mixer's slider
+    // pictures (160 wide) with their knobs, in the order line in, output,
+    // wave, microphone, beside the boxes tlin, tob1, tob2, tmc; the
+    // oscilloscope's picture with SpeedButton1.
+    QFrame *Panel30;
+    QLabel *panel14, *panel10, *panel12, *panel91;
+    QFrame *Panel15, *Panel11, *Panel16, *Panel20;
+    QLabel *Image49;       // 140 x 140
     QPlainTextEdit *Memo2; // the draft
     QTimer *Timer1;        // the status ticker, 50 ms
 
@@ -213,7 +220,7 @@ public:
     QLineEdit *Edit2;      // its typing line: each new last character is keyed
     QTimer *Timer3;        // PTT lead and tail, one-shot
     // The sound mixer's line switches: line in, the output, wave out, the
-    // microphone. Hidden until the mixer's controls are laid out.
+    // microphone; checked is on.
     QCheckBox *tlin, *tob1, *tob2, *tmc;
 
     int StoredCallLength = 0;
@@ -406,6 +413,7 @@ private:
     void buildCallbookPanel();
     // The callbook's records of the call into the panel; true when any.
     bool showCallbookRecords(const QString &key);
+    void buildSoundPanel();
     QWidget *pictureStrip_ = nullptr;
     bool menuEventFilter(QObject *watched, QEvent *event);
     QAction *menuItem(QMenu *menu, const char *name, const QString &caption, int shortcutCode = 0);
@@ -471,6 +479,9 @@ void WatchCallbookPath(QLineEdit *edit);
 inline const QString LookAvangard = QStringLiteral("Авангард");
 inline const QString LookClassic = QStringLiteral("Классический");
 inline const QString LookWindows = QStringLiteral("Windows");
+
+// The sound panel's slider pictures and knobs.
+inline constexpr int SoundSliderWidth = 160, SoundSliderHeight = 20, SoundKnobWidth = 38;
 
 // Design widths of the log grid's 20 columns.
 inline constexpr int LogGridDesignWidths[20] = {50, 93, 129, 134, 84, 68, 50, 50, 50, 50,

@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -32,6 +33,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTextEdit>
@@ -316,7 +319,72 @@ void Tform1::LoadMenuSettings() {
 void Tform1::CALL2Click() { call->clear(); }
 
 void Tform1::N61Click() { TogglePanel30(); }
-void Tform1::TogglePanel30() { Panel30->setVisible(Panel30->isHidden()); }
+void Tform1::TogglePanel30() {
+    if (Panel30->isHidden()) {
+        // It lies over the lists and charts, wherever the look put them.
+        Panel30->adjustSize();
+        Panel30->move(Panel40->mapTo(this, QPoint(0, 0)));
+        Panel30->raise();
+    }
+    Panel30->setVisible(Panel30->isHidden());
+}
+
+// The sound panel: the mixer's four sliders with their boxes, and the
+// oscilloscope with its button. A slider is a groove picture with its knob
+// on it; the knob lets the mouse through to the picture, which the sound
+// panel's handlers watch.
+void Tform1::buildSoundPanel() {
+    Panel30 = new QFrame(this);
+    Panel30->setObjectName(QStringLiteral("Panel30"));
+    // Not in the window's layout: it lies over what is under it.
+    Panel30->setStyleSheet(QStringLiteral("QFrame#Panel30 { background: #0d2445; border: 2px outset #4a6fa8; }"));
+    Panel30->hide();
+    auto *grid = new QGridLayout(Panel30);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
+    QPixmap groove(SoundSliderWidth, SoundSliderHeight);
+    groove.fill(QColor(0x10, 0x20, 0x40));
+    {
+        QPainter p(&groove);
+        p.setPen(QColor(0x70, 0x90, 0xC0));
+        p.drawLine(4, SoundSliderHeight / 2, SoundSliderWidth - 5, SoundSliderHeight / 2);
+        for (int x = 4; x < SoundSliderWidth - 4; x += 20) p.drawLine(x, SoundSliderHeight / 2 - 3, x, SoundSliderHeight / 2 + 3);
+    }
+    QLabel **images[4] = {&panel14, &panel10, &panel12, &panel91};
+    QFrame **knobs[4] = {&Panel15, &Panel11, &Panel16, &Panel20};
+    const char *imageNames[4] = {"panel14", "panel10", "panel12", "panel91"};
+    const char *knobNames[4] = {"Panel15", "Panel11", "Panel16", "Panel20"};
+    QCheckBox *boxes[4] = {tlin, tob1, tob2, tmc};
+    for (int i = 0; i < 4; ++i) {
+        auto *image = *images[i] = new QLabel(Panel30);
+        image->setObjectName(QString::fromLatin1(imageNames[i]));
+        image->setFixedSize(SoundSliderWidth, SoundSliderHeight);
+        image->setPixmap(groove);
+        auto *knob = *knobs[i] = new QFrame(image);
+        knob->setObjectName(QString::fromLatin1(knobNames[i]));
+        knob->setFrameShape(QFrame::Panel);
+        knob->setFrameShadow(QFrame::Raised);
+        knob->setLineWidth(2);
+        knob->setAutoFillBackground(true);
+        knob->setGeometry(0, 2, SoundKnobWidth, SoundSliderHeight - 4);
+        knob->setAttribute(Qt::WA_TransparentForMouseEvents);
+        boxes[i]->setParent(Panel30);
+        boxes[i]->show();
+        grid->addWidget(boxes[i], i, 0);
+        grid->addWidget(image, i, 1);
+    }
+    Image49 = new QLabel(Panel30);
+    Image49->setObjectName(QStringLiteral("Image49"));
+    Image49->setFixedSize(140, 140);
+    QPixmap blank(140, 140);
+    blank.fill(Qt::black);
+    Image49->setPixmap(blank);
+    grid->addWidget(Image49, 0, 2, 5, 1);
+    SpeedButton1->setParent(Panel30);
+    grid->addWidget(SpeedButton1, 4, 0, 1, 2, Qt::AlignLeft);
+    grid->setRowStretch(4, 1);
+}
 
 void Tform1::INFO3Click() {
     QLineEdit *to = info->hasFocus() ? call : info;
@@ -460,6 +528,7 @@ void Tform1::N_zvukClick(bool down) {
 
 void Tform1::SpeedButton1Click() {
     if (!Timer5->isActive()) Timer5->start();
+    Call(QsoHook.StartOscilloscope);
 }
 
 // ---- the ticker ----
@@ -630,11 +699,7 @@ void Tform1::buildPictures() {
     for (QListWidget *l : {List_band, List_mode, List_qsl, Listvia})
         connect(l, &QListWidget::itemPressed, this, [this, l] { TakePickListItem(l); });
 
-    Panel30 = new QFrame(this);
-    Panel30->setObjectName(QStringLiteral("Panel30"));
-    Panel30->setFrameShape(QFrame::Panel);
-    Panel30->setMinimumHeight(40);
-    Panel30->hide();
+    buildSoundPanel();
     Memo2 = new QPlainTextEdit(this);
     Memo2->setObjectName(QStringLiteral("Memo2"));
     Memo2->setPlaceholderText(QStringLiteral("Черновик"));
@@ -649,7 +714,7 @@ void Tform1::buildPictures() {
     h->addSpacing(8);
     for (PicturePair *p : {Image29, Image30, Image31, Image17, Image18}) h->addWidget(p);
     h->addSpacing(8);
-    for (QWidget *w : std::initializer_list<QWidget *>{Image24, Image25, Image27, SpeedButton1}) h->addWidget(w);
+    for (QWidget *w : std::initializer_list<QWidget *>{Image24, Image25, Image27}) h->addWidget(w);
     h->addSpacing(8);
     for (QWidget *w : std::initializer_list<QWidget *>{Image28, Image36}) h->addWidget(w);
     h->addStretch(1);

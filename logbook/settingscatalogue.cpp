@@ -208,7 +208,7 @@ std::vector<SettingRow> BuildTable() {
         {.id = ReminderDate, .subkey = kTimer, .name = "дата", .kind = S, .fallback = "", .step = 21, .order = 2, .target = "time_r/strtimer", .codec = C::GridCell, .written = W::Owner, .first = 0, .last = 999, .count = ReminderCount},
         {.id = ReminderTime, .subkey = kTimer, .name = "время", .kind = S, .fallback = "", .step = 21, .order = 3, .target = "time_r/strtimer", .codec = C::GridCell, .written = W::Owner, .first = 0, .last = 999, .count = ReminderCount},
         {.id = ReminderInfo, .subkey = kTimer, .name = "информ", .kind = S, .fallback = "", .step = 21, .order = 4, .target = "time_r/strtimer", .codec = C::GridCell, .written = W::Owner, .first = 0, .last = 999, .count = ReminderCount},
-        {.id = AntennaName, .subkey = kAnt, .name = "ant", .kind = S, .fallback = "", .step = 42, .target = "Ant/an%1", .codec = C::Caption, .written = W::Owner, .changeEffect = "antennaCaption", .first = 1, .last = 10},
+        {.id = AntennaName, .subkey = kAnt, .name = "ant", .kind = S, .fallback = "", .step = 42, .target = "Ant/an%1", .codec = C::Caption, .written = W::Owner, .first = 1, .last = 10},
         {.id = AwardCount, .subkey = kAward, .name = "кол дипломов", .kind = N, .fallback = "0", .step = 34, .order = 1, .target = "award/awardBox", .codec = C::Global, .min = 0, .max = 1000, .written = W::Owner},
         // Members 0 to "кол дипломов" - 1; the per-award values below live in the award window.
         {.id = AwardName, .subkey = kAward, .name = "award", .kind = S, .fallback = "", .step = 34, .order = 2, .target = "award/awardBox", .codec = C::ListItem, .written = W::Owner, .first = 0, .last = 999, .count = AwardCount},

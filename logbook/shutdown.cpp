@@ -23,6 +23,7 @@
 namespace zelmor {
 
 std::function<void()> ShutDownCwKeyer;
+std::function<void()> ShutDownSound;
 
 namespace {
 
@@ -36,6 +37,7 @@ void StopTimers() {
             for (QTimer *t : {glawnf->Timer2, glawnf->Timer4, glawnf->Timer5, glawnf->Timer6}) t->stop();
         }
         if (form1) form1->Timer5->stop();
+        if (ShutDownSound) ShutDownSound();
     } catch (const std::exception &) {
         ShowErrorBox(QStringLiteral("Таймер не успевает"));
     }

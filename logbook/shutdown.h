@@ -11,6 +11,9 @@ void ShutDown();
 
 // Stops the CW keyer with its timers, keys up and drops PTT; the keyer fills it.
 extern std::function<void()> ShutDownCwKeyer;
+// Stops the oscilloscope with its capture and finishes a recording under
+// way; the sound panel fills it.
+extern std::function<void()> ShutDownSound;
 
 // The most the closing sound may hold up the end of the program.
 inline constexpr int ClosingSoundTimeoutMs = 5000;

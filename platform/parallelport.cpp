@@ -57,10 +57,20 @@ int PpdevParallelPort::fdOf(quint16 address) {
         fd = -1;
         errno = e;
     }
-    if (fd < 0)
-        reportProblem(QStringLiteral("Нет доступа к %1: %2").arg(device, QString::fromLocal8Bit(strerror(errno))));
+    if (fd < 0) {
+        const QString problem =
+            QStringLiteral("Нет доступа к %1: %2").arg(device, QString::fromLocal8Bit(strerror(errno)));
+        refusals_[device] = problem;
+        reportProblem(problem);
+    }
     fds_[device] = fd;
     return fd;
+}
+
+QString PpdevParallelPort::problemOf(quint16 address) {
+    std::lock_guard lock(lock_);
+    const auto it = refusals_.find(deviceOf(address));
+    return it == refusals_.end() ? QString() : it->second;
 }
 
 bool PpdevParallelPort::failed(const QString &device, const char *what) {
@@ -107,6 +117,11 @@ qint64 MonotonicNs() {
 bool FakeParallelPort::record(char reg, quint16 a, quint8 v) {
     const qint64 now = MonotonicNs();
     std::lock_guard lock(lock_);
+    if (!refusal_.isEmpty()) {
+        // Reported at the first access, as a device that cannot be opened.
+        if (!std::exchange(refusalReported_, true)) reportProblem(refusal_);
+        return true;
+    }
     if (failWrites) return false;
     writes.push_back({reg, a, v, now});
     return true;
@@ -130,11 +145,22 @@ std::vector<FakeParallelPort::Edge> FakeParallelPort::keyEdges() const {
     bool down = false;
     for (const Write &w : timeline()) {
         if (w.reg != 'C') continue;
-        const bool d = w.value == 0x07;
+        const bool d = !(w.value & ControlRegister::KeyUpBit);
         if (d != down) edges.push_back({d, w.ns});
         down = d;
     }
     return edges;
+}
+
+void FakeParallelPort::refuse(const QString &problem) {
+    std::lock_guard lock(lock_);
+    refusal_ = problem;
+    refusalReported_ = false;
+}
+
+QString FakeParallelPort::problemOf(quint16) {
+    std::lock_guard lock(lock_);
+    return refusal_;
 }
 
 void FakeParallelPort::clear() {
@@ -150,6 +176,20 @@ bool ControlRegister::change(quint8 mask, quint8 bits) {
     if (!(v & PttBit)) v |= KeyUpBit;
     value_ = v;
     return platform::parallelPort().writeControl(LptControlPort, v);
+}
+
+bool ControlRegister::strobe(quint16 dataAddress, quint8 code) {
+    std::lock_guard lock(lock_);
+    ParallelPort &port = platform::parallelPort();
+    if (!port.writeData(dataAddress, code)) return false;
+    const quint16 control = LptControlPort;
+    bool ok = true;
+    // The rest byte is written even after a failed pulse: the lines go back.
+    for (const quint8 bits : {quint8(0x01), quint8(0x00), RestBits}) {
+        value_ = quint8((value_ & ~RestBits) | bits);
+        ok = port.writeControl(control, value_) && ok;
+    }
+    return ok;
 }
 
 quint8 ControlRegister::value() const {

@@ -34,6 +34,9 @@ public:
     // The text of a problem not yet reported ("Нет доступа к /dev/parport0:
     // Permission denied"), then empty. Cheap when there is none.
     QString TakeProblem();
+    // Why the port of a register address cannot be reached, for as long as
+    // it cannot (reported or not); empty when it can or was never tried.
+    virtual QString problemOf(quint16 address) { return QString(); }
 
 protected:
     virtual bool putData(quint16 address, quint8 value) = 0;
@@ -66,6 +69,7 @@ public:
     ~PpdevParallelPort() override;
     // The device of a register address; empty for an address of no port.
     QString deviceOf(quint16 address) const;
+    QString problemOf(quint16 address) override;
 
 protected:
     bool putData(quint16 address, quint8 value) override;
@@ -78,6 +82,7 @@ private:
     QString prefix_;
     std::mutex lock_;
     std::map<QString, int> fds_; // -1 for a device that could not be opened
+    std::map<QString, QString> refusals_; // why, for those
 };
 
 // Records every access that reached the port, stamped with the monotonic
@@ -94,8 +99,9 @@ public:
     // Copies taken under the port's lock: the keyer writes from its thread.
     std::vector<Write> timeline() const;
     std::vector<quint8> controlValues() const;
-    // The key line's changes: down at each 0x07 after key up, up at the
-    // first byte after it that is not 0x07.
+    // The key line's changes: down at each control byte with bit 3 clear
+    // after key up (0x07, or 0x05 and 0x04 while the antenna strobes), up
+    // at the first byte after it with bit 3 set.
     struct Edge {
         bool down;
         qint64 ns;
@@ -106,6 +112,11 @@ public:
     std::atomic<quint8> status{PaddlesReleasedStatus};
     // Writes from now on fail, as a port that went away.
     std::atomic<bool> failWrites{false};
+    // From now on the port cannot be reached, as a device that is missing
+    // or refused: accesses go nowhere, the problem is reported once and
+    // stands for every address.
+    void refuse(const QString &problem);
+    QString problemOf(quint16) override;
     // Tests read this directly when no thread writes.
     std::vector<Write> writes;
 
@@ -117,6 +128,8 @@ protected:
 private:
     bool record(char reg, quint16 a, quint8 v);
     mutable std::mutex lock_;
+    QString refusal_;
+    bool refusalReported_ = false;
 };
 
 // The one owner of the control register. The keyer, the PTT timer, the
@@ -139,6 +152,11 @@ public:
     bool idle() { return pttOff(); }
     // The antenna switch's bits 0 and 1.
     bool setRestBits(quint8 bits) { return change(RestBits, bits & RestBits); }
+    // One press of the antenna switch or rotator, whole under the lock: the
+    // code to the data register, then the strobe on bits 0-1 only (01, 00,
+    // then 11 at rest), PTT and key as they stand. No strobe when the code
+    // could not be written; false when a write failed.
+    bool strobe(quint16 dataAddress, quint8 code);
     // Changes the bits of `mask` to `bits` and writes the byte.
     bool change(quint8 mask, quint8 bits);
     quint8 value() const;

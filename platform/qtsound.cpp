@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QAudioDevice>
 #include <QAudioFormat>
+#include <QAudioOutput>
 #include <QAudioSink>
+#include <QAudioSource>
 #include <QMediaDevices>
+#include <QMediaPlayer>
 #include <cmath>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -17,40 +20,9 @@
 namespace zelmor {
 
 namespace {
-quint32 Le32(const char *p) {
-    const auto *u = reinterpret_cast<const unsigned char *>(p);
-    return quint32(u[0]) | quint32(u[1]) << 8 | quint32(u[2]) << 16 | quint32(u[3]) << 24;
-}
-
 // Slack beyond the file's own length for the device to start and drain.
 constexpr int StartSlackMs = 500;
 } // namespace
-
-std::optional<int> WaveDurationMs(const QString &path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray head = f.read(12);
-    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE") return std::nullopt;
-    quint32 byteRate = 0;
-    while (true) {
-        const QByteArray chunk = f.read(8);
-        if (chunk.size() < 8) return std::nullopt;
-        const quint32 size = Le32(chunk.constData() + 4);
-        if (chunk.startsWith("fmt ")) {
-            const QByteArray fmt = f.read(size);
-            if (fmt.size() < 12) return std::nullopt;
-            byteRate = Le32(fmt.constData() + 8);
-            if (size & 1) f.read(1);
-        } else if (chunk.startsWith("data")) {
-            if (byteRate == 0) return std::nullopt;
-            // A truncated file plays only what it holds.
-            const qint64 data = qMin<qint64>(size, f.size() - f.pos());
-            return int(data * 1000 / byteRate);
-        } else if (!f.seek(f.pos() + size + (size & 1))) {
-            return std::nullopt;
-        }
-    }
-}
 
 QtSound::QtSound() = default;
 QtSound::~QtSound() = default;
@@ -128,6 +100,115 @@ qint64 SidetoneGenerator::readData(char *data, qint64 maxSize) {
     }
     return samples * 2;
 }
+
+// ---- the input
+
+namespace {
+std::optional<SampleKind> KindOf(QAudioFormat::SampleFormat f) {
+    switch (f) {
+    case QAudioFormat::UInt8: return SampleKind::UInt8;
+    case QAudioFormat::Int16: return SampleKind::Int16;
+    case QAudioFormat::Int32: return SampleKind::Int32;
+    case QAudioFormat::Float: return SampleKind::Float;
+    default: return std::nullopt;
+    }
+}
+} // namespace
+
+QtSoundInput::QtSoundInput() = default;
+
+QtSoundInput::~QtSoundInput() { stopStream(); }
+
+bool QtSoundInput::hasDevice() const { return !QMediaDevices::defaultAudioInput().isNull(); }
+
+bool QtSoundInput::startStream(PcmFormat &format, QString &error) {
+    const QAudioDevice device = QMediaDevices::defaultAudioInput();
+    if (device.isNull()) {
+        error = NoInputText;
+        return false;
+    }
+    QAudioFormat f;
+    f.setSampleRate(format.rate);
+    f.setChannelCount(format.channels);
+    f.setSampleFormat(QAudioFormat::Int16);
+    if (!device.isFormatSupported(f)) f = device.preferredFormat();
+    const auto kind = KindOf(f.sampleFormat());
+    if (!kind || f.sampleRate() <= 0 || f.channelCount() <= 0) {
+        error = QStringLiteral("Формат записи звуковой карты не поддерживается");
+        return false;
+    }
+    source_ = new QAudioSource(device, f);
+    io_ = source_->start();
+    if (!io_ || source_->error() != QAudio::NoError) {
+        error = QStringLiteral("Звуковая карта не начала запись (ошибка %1)").arg(int(source_->error()));
+        stopStream();
+        return false;
+    }
+    format = {f.sampleRate(), f.channelCount(), *kind};
+    QObject::connect(io_, &QIODevice::readyRead, source_, [this] {
+        const QByteArray b = io_->readAll();
+        deliver(b.constData(), b.size());
+    });
+    QObject::connect(source_, &QAudioSource::stateChanged, source_, [this](QAudio::State state) {
+        if (state == QAudio::StoppedState && source_ && source_->error() != QAudio::NoError)
+            streamFailed(QStringLiteral("звуковая карта остановила запись (ошибка %1)").arg(int(source_->error())));
+    });
+    return true;
+}
+
+void QtSoundInput::stopStream() {
+    if (!source_) return;
+    QAudioSource *s = std::exchange(source_, nullptr);
+    io_ = nullptr;
+    QObject::disconnect(s, nullptr, nullptr, nullptr);
+    s->stop();
+    // It may be in one of its own signals.
+    s->deleteLater();
+}
+
+// ---- playback
+
+QtMediaPlayer::QtMediaPlayer() = default;
+
+QtMediaPlayer::~QtMediaPlayer() {
+    if (player_) player_->stop();
+}
+
+bool QtMediaPlayer::hasOutput() const { return !QMediaDevices::defaultAudioOutput().isNull(); }
+
+bool QtMediaPlayer::startPlayback(const QString &path, QString &error) {
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        error = NoOutputText;
+        return false;
+    }
+    if (!player_) {
+        output_ = std::make_unique<QAudioOutput>();
+        player_ = std::make_unique<QMediaPlayer>();
+        player_->setAudioOutput(output_.get());
+        QObject::connect(player_.get(), &QMediaPlayer::errorOccurred, player_.get(),
+                         [this](QMediaPlayer::Error, const QString &text) {
+                             player_->stop();
+                             playbackFailed(text);
+                         });
+    }
+    output_->setDevice(device);
+    // A file recorded anew under the same name is read anew.
+    player_->setSource(QUrl());
+    player_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    if (player_->error() != QMediaPlayer::NoError) {
+        error = player_->errorString();
+        return false;
+    }
+    player_->play();
+    return true;
+}
+
+void QtMediaPlayer::stopPlayback() {
+    if (player_) player_->stop();
+}
+
+bool QtMediaPlayer::playing() const { return player_ && player_->playbackState() == QMediaPlayer::PlayingState; }
 
 void QtSound::openSidetone() {
     if (sink_) return;

@@ -1,5 +1,6 @@
 #pragma once
 // The sound card through Qt Multimedia.
+#include "common/wavefile.h"
 #include "platform/sound.h"
 
 #include <QIODevice>
@@ -8,7 +9,10 @@
 #include <memory>
 #include <optional>
 
+class QAudioOutput;
 class QAudioSink;
+class QAudioSource;
+class QMediaPlayer;
 class QSoundEffect;
 
 namespace zelmor {
@@ -35,6 +39,42 @@ private:
     std::unique_ptr<QAudioSink> sink_;
 };
 
+// The default input device through QAudioSource, on the GUI thread: the
+// recording format when the device takes it, else the device's own.
+class QtSoundInput : public SoundInput {
+public:
+    QtSoundInput();
+    ~QtSoundInput() override;
+    bool hasDevice() const override;
+
+protected:
+    bool startStream(PcmFormat &format, QString &error) override;
+    void stopStream() override;
+
+private:
+    QAudioSource *source_ = nullptr;
+    QIODevice *io_ = nullptr;
+};
+
+// Playback through QMediaPlayer and QAudioOutput on Qt's default backend
+// (GStreamer here; the FFmpeg backend crashes with an audio output). The
+// player is made at the first play, never while there is no output device.
+class QtMediaPlayer : public MediaPlayer {
+public:
+    QtMediaPlayer();
+    ~QtMediaPlayer() override;
+    bool hasOutput() const override;
+
+protected:
+    bool startPlayback(const QString &path, QString &error) override;
+    void stopPlayback() override;
+    bool playing() const override;
+
+private:
+    std::unique_ptr<QAudioOutput> output_;
+    std::unique_ptr<QMediaPlayer> player_;
+};
+
 // The samples of the sidetone: a sine while the flag is on, silence while
 // it is off. Signed 16-bit mono at the given rate; the tone starts at a
 // zero crossing and stops at the end of a period, so keying does not click.
@@ -54,8 +94,5 @@ private:
     double phase_ = 0;
     bool sounding_ = false;
 };
-
-// Length of a PCM wave file from its header; none when it is not one.
-std::optional<int> WaveDurationMs(const QString &path);
 
 } // namespace zelmor

@@ -11,6 +11,7 @@
 #include "platform/parallelport.h"
 #include "station/fcw.h"
 #include "station/nastroy.h"
+#include "station/recording.h"
 #include "station/rxtx.h"
 
 #include <QCheckBox>
@@ -163,7 +164,8 @@ const std::array<CwMemoryCell, 22> &CwMemoryCells() {
 void CwMemoryCellClick(int text) {
     if (!fcw || text < 1 || text > CwTextCount) return;
     if (text <= 6 && !CwWorkOn()) {
-        form1->PlayAlertSound(Nastroy->voiceKeyFile(text - 1)->text());
+        // Through the media player, so the stop key ends a long message.
+        PlayVoiceMessage(Nastroy->voiceKeyFile(text - 1)->text());
         return;
     }
     if (text == 12) {

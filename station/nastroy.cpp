@@ -650,7 +650,6 @@ void TNastroy::buildOtherPages() {
     glaw1 = addCheckBox(general, "glaw1", QStringLiteral("Всплывающее главное окно"), true);
     n50 = addCheckBox(general, "n50", QStringLiteral("Звуковой сигнал напоминания"));
     n21 = addCheckBox(general, "n21", QStringLiteral("Наличие звуковой карты"));
-    n21->hide();
     Notb = addCheckBox(general, "Notb", QStringLiteral("Внешний вид для Нотбука (400х600)"));
     Notb->setEnabled(false);
     auto *lpt = Named(new QGroupBox(QStringLiteral("Порт сигнала  CW и управление антенной"), general), "lptGroup");

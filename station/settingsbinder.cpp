@@ -13,7 +13,6 @@
 #include "platform/parallelport.h"
 #include "platform/paths.h"
 #include "qsl/qsl_edit.h"
-#include "station/ant.h"
 #include "station/cwkeys.h"
 #include "station/gmtf.h"
 #include "station/nastroy.h"
@@ -336,7 +335,7 @@ void LoadGroup(SettingId first) {
     case Chart1:
         if (form1) form1->LoadMenuSettings();
         break;
-    // The levels only: the mixer block runs once the line boxes are loaded too.
+    // The mixer itself follows once its boxes are loaded too (AfterStep).
     case MixerLevel:
         for (int n = 1; n <= 4; ++n) MixerLevels[size_t(n - 1)] = LoadSetting(MixerLevel, n).number;
         break;
@@ -403,7 +402,6 @@ void LoadRow(SettingId id, int index, std::map<QString, QRadioButton *> &lastOn)
         break;
     case C::Caption:
         if (o) SetText(o, v.text);
-        if (id == SettingId::AntennaName && Ant) SetText(Ant->nameEdit(index), v.text);
         break;
     case C::Global:
         if (id == SettingId::ReportFonts) ReportFontNames[size_t(index - 1)] = v.text;
@@ -428,17 +426,18 @@ void LoadRow(SettingId id, int index, std::map<QString, QRadioButton *> &lastOn)
 // "catPort" has nothing to do here: the link reads the port, the model and
 // the speed from the buttons and `skorost` when it opens (ReadCatLinkSettings
 // then ApplyCatLinkSettings), the one place the CAT line is set up.
+// The mixer's block ("mixerLine") runs after its levels and all four boxes.
 bool IsStepEffect(const QString &effect) {
     return effect == QLatin1String("catCaption") || effect == QLatin1String("catSpeed") ||
-           effect == QLatin1String("catPort");
+           effect == QLatin1String("catPort") || effect == QLatin1String("mixerLine");
 }
 
-void AfterStep(int step, const QSet<QString> &effects) {
+void AfterStep(const QSet<QString> &effects) {
     if (effects.contains(QStringLiteral("catCaption"))) CatCaptionEffect();
     if (effects.contains(QStringLiteral("catSpeed"))) CatSpeedEffect();
     // The mixer sets each line to its level and mutes those whose box is
     // off: it needs the four boxes, the step's last rows.
-    if (step == 32 && Nastroy->n21->isChecked() && SettingsLoaderHook.MixerBlock) SettingsLoaderHook.MixerBlock();
+    if (effects.contains(QStringLiteral("mixerLine")) && SettingsLoaderHook.MixerBlock) SettingsLoaderHook.MixerBlock();
 }
 
 // --- writers --------------------------------------------------------------
@@ -618,13 +617,13 @@ void LoadSettings() {
     for (SettingId id : LoaderOrder()) {
         const SettingRow &r = Setting(id);
         if (r.step != step) {
-            AfterStep(step, stepEffects);
+            AfterStep(stepEffects);
             stepEffects.clear();
             step = r.step;
         }
-        if (const QString e = QString::fromUtf8(r.loadEffect); IsStepEffect(e)) stepEffects.insert(e);
         // The mixer is read only with a sound card.
         if (r.step == 32 && !Nastroy->n21->isChecked()) continue;
+        if (const QString e = QString::fromUtf8(r.loadEffect); IsStepEffect(e)) stepEffects.insert(e);
         if (LoadedAsGroup(id)) {
             if (id == SettingId::QsoTop || id == SettingId::LogGridWidth || id == SettingId::VoiceFile ||
                 id == SettingId::LogFile || id == SettingId::ReminderCount || id == SettingId::AwardCount ||
@@ -641,7 +640,7 @@ void LoadSettings() {
             LoadRow(id, -1, lastOn);
         }
     }
-    AfterStep(step, stepEffects);
+    AfterStep(stepEffects);
     ConnectSettingWriters();
 }
 

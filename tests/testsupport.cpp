@@ -25,6 +25,30 @@ FakeSound &Sound() {
     static FakeSound s;
     return s;
 }
+namespace {
+std::unique_ptr<FakeSoundInput> g_input;
+std::unique_ptr<FakeMediaPlayer> g_player;
+// A recording still running is finished while its folder exists.
+void ResetMediaFakes() {
+    if (g_player) g_player->stop();
+    platform::install(static_cast<MediaPlayer *>(nullptr));
+    platform::install(static_cast<SoundInput *>(nullptr));
+    g_player = std::make_unique<FakeMediaPlayer>();
+    g_input = std::make_unique<FakeSoundInput>();
+    platform::install(g_input.get());
+    platform::install(g_player.get());
+}
+} // namespace
+
+FakeMediaPlayer &Player() {
+    if (!g_player) ResetMediaFakes();
+    return *g_player;
+}
+FakeSoundInput &Input() {
+    if (!g_input) ResetMediaFakes();
+    return *g_input;
+}
+
 FakeClock &Clock() {
     static FakeClock c;
     return c;
@@ -40,11 +64,14 @@ void InstallFakes() {
     platform::install(&Sound());
     platform::install(&Clock());
     platform::install(&Printer());
+    platform::install(&Player());
+    platform::install(&Input());
 }
 
 void ProgramFolderTest::SetUp() {
     dir_ = std::make_unique<QTemporaryDir>();
     ASSERT_TRUE(dir_->isValid());
+    ResetMediaFakes();
     oldCurrent_ = QDir::currentPath();
     QDir::setCurrent(dir_->path());
     ProgramDir = dir_->path();
@@ -69,6 +96,7 @@ void ProgramFolderTest::SetUp() {
 }
 
 void ProgramFolderTest::TearDown() {
+    ResetMediaFakes();
     ReleaseSettingsRegistry();
     QDir::setCurrent(oldCurrent_);
     ProgramDir.clear();

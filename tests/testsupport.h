@@ -20,6 +20,10 @@ namespace zelmor::test {
 
 FakeDialogs &Dialogs();
 FakeSound &Sound();
+// The media player and the sound input: made anew for each test of a
+// program folder, so no recording or playback carries over.
+FakeMediaPlayer &Player();
+FakeSoundInput &Input();
 FakeClock &Clock();
 FakePrinter &Printer();
 void InstallFakes();

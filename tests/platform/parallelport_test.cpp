@@ -88,6 +88,41 @@ TEST_F(PortTest, ConcurrentWritersKeepEachOthersBitsAndNoByteKeysWithoutPtt) {
     EXPECT_EQ(r.value() & (ControlRegister::KeyUpBit | ControlRegister::PttBit), ControlRegister::KeyUpBit);
 }
 
+TEST_F(PortTest, AnAntennaStrobeMovesBitsZeroAndOneOnlyAndEndsAtRest) {
+    ControlRegister &r = platform::controlRegister();
+    struct Case {
+        const char *what;
+        std::function<void()> before;
+        quint16 data, control;
+        quint8 code;
+        std::vector<quint8> strobe;
+    };
+    const Case cases[] = {
+        {"idle on LPT1", [] {}, 0x378, 0x37A, 0x03, {0x09, 0x08, 0x0B}},
+        {"idle on LPT2", [] {}, 0x278, 0x27A, 0x0A, {0x09, 0x08, 0x0B}},
+        {"PTT on, key up", [&] { r.pttOn(); }, 0x378, 0x37A, 0x11, {0x0D, 0x0C, 0x0F}},
+        {"PTT on, key down", [&] { r.keyDown(); }, 0x378, 0x37A, 0x10, {0x05, 0x04, 0x07}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        r.reset();
+        LptControlPort = c.control;
+        c.before();
+        port_.clear();
+        ASSERT_TRUE(r.strobe(c.data, c.code));
+        std::vector<FakeParallelPort::Write> expected = {{'D', c.data, c.code}};
+        for (quint8 v : c.strobe) expected.push_back({'C', c.control, v});
+        EXPECT_EQ(port_.timeline(), expected);
+        EXPECT_EQ(r.value(), c.strobe.back());
+    }
+    // A data write that fails strobes nothing.
+    port_.clear();
+    port_.failWrites = true;
+    EXPECT_FALSE(r.strobe(0x378, 0x01));
+    port_.failWrites = false;
+    EXPECT_TRUE(port_.writes.empty());
+}
+
 TEST_F(PortTest, NoAddressNoAccess) {
     LptControlPort = 0;
     EXPECT_TRUE(platform::controlRegister().keyDown());
@@ -113,6 +148,9 @@ TEST(PpdevPort, RegistersMapToTheirDevicesAndAMissingOneIsReportedOnce) {
     EXPECT_TRUE(port.writeControl(0x37A, 0x0F));
     EXPECT_EQ(port.readStatus(0x379), PaddlesReleasedStatus);
     EXPECT_EQ(port.TakeProblem(), QString());
+    // It stands for the port's registers, for those who show it later.
+    EXPECT_EQ(port.problemOf(0x378), QStringLiteral("Нет доступа к %1: No such file or directory").arg(prefix + "0"));
+    EXPECT_EQ(port.problemOf(0x278), QString()) << "not tried yet";
 
     // A file that is no parallel port refuses the claim.
     QFile fake(prefix + "1");
