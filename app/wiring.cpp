@@ -20,12 +20,15 @@
 #include "station/form25.h"
 #include "station/greyline.h"
 #include "qsl/adbox.h"
+#include "qsl/qsl.h"
+#include "qsl/qslselection.h"
 #include "station/fcw.h"
 #include "station/nastroy.h"
 #include "station/rxtx.h"
 #include "station/settingsbinder.h"
 #include "station/time_r.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -105,6 +108,13 @@ void ConnectWindows() {
     QsoHook.CwMemoryCell = [](int cell) {
         if (CwMenu.MemoryCell) CwMenu.MemoryCell(CwMemoryCells()[size_t(cell - 1)].text);
     };
+    // The QSL filter's countries not confirmed on the chosen band.
+    const auto collectBandCountries = [] {
+        UnconfirmedBandCountries =
+            CollectUnconfirmedCountriesOnBand(LogColumns, DxccCountryList, Nastroy->bandbox1->currentText());
+    };
+    SettingsDialogHook.BandBoxChanged = collectBandCountries;
+    QObject::connect(Nastroy->qsobanda1, &QCheckBox::clicked, Nastroy, collectBandCountries);
 }
 
 void DisconnectWindows() {
@@ -126,6 +136,8 @@ void DisconnectWindows() {
     LoadSearchGridColumnWidthsHook = nullptr;
     CurrentAwardName = nullptr;
     QsoHook = {};
+    SettingsDialogHook.BandBoxChanged = nullptr;
+    QslHook = {};
 }
 
 } // namespace zelmor
