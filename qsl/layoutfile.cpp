@@ -247,6 +247,10 @@ LayoutMapping LayoutMapping::Printer(int dpiX, int dpiY, int originX, int origin
     return m;
 }
 
+LayoutMapping LayoutMapping::Printer(const PrintCanvas &canvas) {
+    return Printer(canvas.dpiX(), canvas.dpiY(), int(QslPositionTable[20]), int(QslPositionTable[19]));
+}
+
 LayoutMapping LayoutMapping::Preview() {
     LayoutMapping m;
     m.unitX = m.unitY = 4;

@@ -85,6 +85,8 @@ struct LayoutMapping {
     // scaled horizontally, the origin (QslPositionTable 20 and 19) is in
     // printer pixels, and text prints 2 points smaller.
     static LayoutMapping Printer(int dpiX, int dpiY, int originX, int originY);
+    // The same for a canvas, with the card origin of QslPositionTable.
+    static LayoutMapping Printer(const PrintCanvas &canvas);
     // The editor's preview: 4 pixels per unit, the corner in pixels, the
     // stored font size.
     static LayoutMapping Preview();

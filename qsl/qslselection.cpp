@@ -46,12 +46,21 @@ std::optional<qint32> LinkNumber(const QString &text) {
     return text.toInt();
 }
 
+// The one-letter QSL flags a row keeps, by number.
+const std::array<QString, 7> FlagTexts = {QString(), QStringLiteral("Н"), QStringLiteral("О"), QStringLiteral("Y"),
+                                          QStringLiteral("П"), QStringLiteral("N"), QStringLiteral("@")};
+quint8 FlagNumber(const QString &flag) {
+    for (size_t k = 0; k < FlagTexts.size(); ++k)
+        if (flag == FlagTexts[k]) return quint8(k);
+    return quint8(FlagTexts.size() - 1);
+}
+
 } // namespace
 
 struct QslTableModel::Row {
     qint64 record = -1;
-    QString flag;       // shared with the log's columns
     qint32 link = -1;   // -1: empty
+    quint8 flag = 0;    // FlagTexts
     bool marked = false;
     bool callCleared = false;
     std::array<char, RowBytes> raw{};
@@ -67,7 +76,10 @@ int QslTableModel::listedRows() const { return int(rows_.size()); }
 
 void QslTableModel::clearTable() {
     beginResetModel();
-    rows_ = std::vector<Row>();
+    // The rows' memory stays for the next fill: first touching 40 MB of new
+    // pages costs more than the fill itself (finishFill gives back what a
+    // much smaller fill leaves unused).
+    rows_.clear();
     edits_.clear();
     path_.clear();
     endResetModel();
@@ -75,22 +87,28 @@ void QslTableModel::clearTable() {
     setRowCount(2);
 }
 
-void QslTableModel::appendRecord(const QString &logPath, qint64 index, const char *record, const QString &flag) {
+void QslTableModel::setRecord(int row, const QString &logPath, qint64 index, const char *record, const QString &flag) {
+    if (row < 1) return;
     path_ = logPath;
-    Row r;
+    if (row > listedRows()) rows_.resize(size_t(row));
+    Row &r = rows_[size_t(row - 1)];
+    r = Row();
     r.record = index;
-    r.flag = flag;
+    r.flag = FlagNumber(flag);
     for (int f = 0; f < RfCount; ++f) {
         char *to = r.raw.data() + RowOffsets[f];
         const TextField from = RowFields[f];
         std::memcpy(to, record + from.offset, size_t(from.capacity + 1));
         if (quint8(to[0]) > from.capacity) to[0] = char(from.capacity);
     }
-    rows_.push_back(std::move(r));
 }
+
+void QslTableModel::reserveRows(int rows) { rows_.reserve(size_t(qMax(0, rows))); }
 
 void QslTableModel::finishFill() {
     beginResetModel();
+    rows_.erase(std::remove_if(rows_.begin(), rows_.end(), [](const Row &r) { return r.record < 0; }), rows_.end());
+    if (rows_.capacity() > 4 * rows_.size() + 4096) rows_.shrink_to_fit();
     endResetModel();
     setRowCount(qMax(2, listedRows() + 1));
 }
@@ -126,7 +144,7 @@ QString QslTableModel::stored(int col, const Row &r) const {
     case QslColRegion: return r.field(RfRegion);
     case QslColName: return r.field(RfName);
     case QslColLink: return r.link < 0 ? QString() : QString::number(r.link);
-    case QslColFlag: return r.flag;
+    case QslColFlag: return FlagTexts[r.flag];
     case QslColVia: return r.field(RfVia);
     default: return QString();
     }
@@ -224,29 +242,90 @@ QSet<QString> CollectUnconfirmedCountries(const LogColumnLists &log, const QStri
     return out;
 }
 
-std::u16string QslCallWeights(const QString &call) {
+namespace {
+
+const char16_t PlusWeight = char16_t(Cp1251CollationWeight('+'));
+
+std::u16string CallWeights(const QString &call) {
     const QByteArray bytes = ToCp1251(call);
     std::u16string w;
-    w.reserve(size_t(bytes.size()) + 8);
+    w.reserve(size_t(bytes.size()) + 12);
     for (char b : bytes) w.push_back(char16_t(Cp1251CollationWeight(static_cast<unsigned char>(b))));
     return w;
 }
 
-QslSelectionKey MakeQslSelectionKey(const std::u16string &callWeights, qint64 index) {
-    QslSelectionKey k;
-    k.index = index;
-    k.weights.reserve(callWeights.size() + 12);
-    k.weights = callWeights;
-    k.weights.push_back(char16_t(Cp1251CollationWeight('+')));
+void AppendDigits(std::u16string &w, qint64 index) {
     char digits[24];
     const int n = std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(index));
-    for (int i = 0; i < n; ++i) k.weights.push_back(char16_t(Cp1251CollationWeight(static_cast<unsigned char>(digits[i]))));
-    return k;
+    for (int i = 0; i < n; ++i) w.push_back(char16_t(Cp1251CollationWeight(static_cast<unsigned char>(digits[i]))));
 }
 
-void SortQslSelectionKeys(std::vector<QslSelectionKey> &keys) {
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const QslSelectionKey &a, const QslSelectionKey &b) { return a.weights < b.weights; });
+// The decimal text of an index below 10^10 as a number that sorts as the
+// text does: each digit + 1 in base 11, left-aligned, 0 past the end ("1"
+// before "10" before "9").
+quint64 TextOrderCode(qint64 index) {
+    char digits[24];
+    const int n = std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(index));
+    quint64 code = 0;
+    for (int i = 0; i < 10; ++i) code = code * 11 + (i < n ? quint64(digits[i] - '0' + 1) : 0);
+    return code;
+}
+constexpr int TextOrderBits = 35; // 11^10 < 2^35
+constexpr qint64 TextOrderLimit = 10000000000LL;
+
+} // namespace
+
+void SortQslSelection(std::vector<qint64> &indexes, const LogColumn &calls) {
+    std::vector<std::u16string> weights(size_t(calls.textCount()));
+    std::vector<quint32> ids; // the calls met, each once
+    std::vector<bool> met(weights.size(), false);
+    bool whole = false;       // keys that must be compared whole
+    for (qint64 i : indexes) {
+        const quint32 id = calls.idAt(i);
+        if (!met[id]) {
+            met[id] = true;
+            ids.push_back(id);
+            weights[id] = CallWeights(calls.text(id));
+            // A "+" inside a call would let the index of one key meet the
+            // call of another.
+            if (weights[id].find(PlusWeight) != std::u16string::npos) whole = true;
+        }
+        if (i < 0 || i >= TextOrderLimit) whole = true;
+    }
+    if (whole) {
+        std::vector<std::pair<std::u16string, qint64>> keys;
+        keys.reserve(indexes.size());
+        for (qint64 i : indexes) {
+            std::u16string k = weights[calls.idAt(i)];
+            k.push_back(PlusWeight);
+            AppendDigits(k, i);
+            keys.emplace_back(std::move(k), i);
+        }
+        std::stable_sort(keys.begin(), keys.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (size_t k = 0; k < keys.size(); ++k) indexes[k] = keys[k].second;
+        return;
+    }
+    // No call holds a "+": keys of two calls compare as the calls followed
+    // by "+" do, whatever the indexes. Rank the calls once, then sort
+    // numbers.
+    std::sort(ids.begin(), ids.end(), [&](quint32 a, quint32 b) {
+        const std::u16string &x = weights[a], &y = weights[b];
+        const size_t n = std::min(x.size(), y.size());
+        for (size_t k = 0; k < n; ++k)
+            if (x[k] != y[k]) return x[k] < y[k];
+        if (x.size() == y.size()) return false;
+        // One is the other's beginning: the shorter one's "+" meets the longer one's next character.
+        return x.size() < y.size() ? PlusWeight < y[n] : x[n] < PlusWeight;
+    });
+    // Calls that differ only in case share a rank: their keys meet at the indexes.
+    std::vector<quint32> rank(weights.size(), 0);
+    for (size_t r = 0; r < ids.size(); ++r)
+        rank[ids[r]] = r == 0 ? 0 : rank[ids[r - 1]] + (weights[ids[r]] != weights[ids[r - 1]] ? 1 : 0);
+    std::vector<std::pair<quint64, qint64>> keyed;
+    keyed.reserve(indexes.size());
+    for (qint64 i : indexes) keyed.emplace_back((quint64(rank[calls.idAt(i)]) << TextOrderBits) | TextOrderCode(i), i);
+    std::sort(keyed.begin(), keyed.end());
+    for (size_t k = 0; k < keyed.size(); ++k) indexes[k] = keyed[k].second;
 }
 
 std::vector<qint64> SelectQslRecords(const LogColumnLists &log, const QslFilter &filter, const QStringList &dxccCountries) {
@@ -275,9 +354,7 @@ std::vector<qint64> SelectQslRecords(const LogColumnLists &log, const QslFilter 
         for (const QString &c : CollectUnconfirmedCountries(log, dxccCountries))
             if (const auto id = log.LogCountries.findId(c)) countryTest[*id] |= 2;
 
-    std::vector<std::u16string> callWeights(size_t(log.LogCalls.textCount()));
-    std::vector<bool> weighed(callWeights.size(), false);
-    std::vector<QslSelectionKey> keys;
+    std::vector<qint64> out;
     for (qsizetype i = 0; i < n; ++i) {
         const quint32 call = log.LogCalls.idAt(i);
         if (qint64(call) == deleted) continue;
@@ -287,17 +364,9 @@ std::vector<qint64> SelectQslRecords(const LogColumnLists &log, const QslFilter 
         bool take = std::find(wantedFlags.begin(), wantedFlags.end(), flag) != wantedFlags.end();
         if (!take && band >= 0 && qint64(log.LogBands.idAt(i)) == band && (countryTest[country] & 1)) take = true;
         if (!take && (countryTest[country] & 2)) take = true;
-        if (!take) continue;
-        if (!weighed[call]) {
-            callWeights[call] = QslCallWeights(log.LogCalls.text(call));
-            weighed[call] = true;
-        }
-        keys.push_back(MakeQslSelectionKey(callWeights[call], i));
+        if (take) out.push_back(i);
     }
-    SortQslSelectionKeys(keys);
-    std::vector<qint64> out;
-    out.reserve(keys.size());
-    for (const QslSelectionKey &k : keys) out.push_back(k.index);
+    SortQslSelection(out, log.LogCalls);
     return out;
 }
 
@@ -346,32 +415,52 @@ std::vector<qint64> FillQslTable(const QString &logPath, const LogColumnLists &l
                                  QslTableModel &qsos, StringGridModel &countries, StringGridModel &regions,
                                  const std::function<void(qint64, qint64)> &progress) {
     std::vector<qint64> failed;
-    KeyCounts byCountry, byRegion;
     const qint64 count = qMax<qint64>(0, RecordIO::Count(logPath, QsoRecord::Size));
     // Records past the end of the file (it shrank since it was read) are
-    // reported, the others read with one open.
-    std::vector<qint64> readable;
-    readable.reserve(ordered.size());
-    for (qint64 i : ordered) (i < count ? readable : failed).push_back(i);
-    const qint64 total = qint64(readable.size()), step = qMax<qint64>(1, total / 100);
-    size_t done = 0;
-    try {
-        RecordIO::ReadEach(logPath, QsoRecord::Size, readable, [&](size_t k, const char *rec) {
-            const qint64 i = readable[k];
-            qsos.appendRecord(logPath, i, rec, log.LogQslFlags.value(i));
-            const QString country = ReadTextField(rec, QsoField::Country);
-            ++byCountry.count(Trim(country), country);
-            if (IsRussian(country)) {
-                const QString region = ReadTextField(rec, QsoField::RegionNumber);
-                ++byRegion.count(Trim(region), ReadTextField(rec, QsoField::Call).mid(2, 2));
-            }
-            done = k + 1;
-            if (progress && done % step == 0) progress(qint64(done), total);
-        });
-    } catch (const IoError &) {
-        failed.insert(failed.end(), readable.begin() + qsizetype(done), readable.end());
+    // reported. The others are read in file order with one open, each put
+    // in its row of the table's order.
+    std::vector<std::pair<qint64, int>> wanted; // record index, table row
+    wanted.reserve(ordered.size());
+    for (qint64 i : ordered) {
+        if (i < count) wanted.emplace_back(i, int(wanted.size()) + 1);
+        else failed.push_back(i);
     }
+    std::sort(wanted.begin(), wanted.end());
+    qsos.reserveRows(int(wanted.size()));
+    const qint64 total = qint64(wanted.size()), step = qMax<qint64>(1, total / 100);
+    size_t done = 0;
+    auto take = [&](qint64 i, const char *rec) {
+        const int row = wanted[done].second;
+        qsos.setRecord(row, logPath, i, rec, log.LogQslFlags.value(i));
+        ++done;
+        if (progress && qint64(done) % step == 0) progress(qint64(done), total);
+    };
+    try {
+        if (total * 16 >= count) {
+            // Many: one pass over the file in large blocks beats a read per record.
+            RecordIO::ForEachBlock(logPath, QsoRecord::Size, [&](qint64 first, const char *block, qint64 n) {
+                while (done < wanted.size() && wanted[done].first < first + n)
+                    take(wanted[done].first, block + (wanted[done].first - first) * QsoRecord::Size);
+            });
+        } else {
+            std::vector<qint64> indexes;
+            indexes.reserve(wanted.size());
+            for (const auto &w : wanted) indexes.push_back(w.first);
+            RecordIO::ReadEach(logPath, QsoRecord::Size, indexes, [&](size_t k, const char *rec) { take(indexes[k], rec); });
+        }
+    } catch (const IoError &) {
+    }
+    for (size_t k = done; k < wanted.size(); ++k) failed.push_back(wanted[k].first);
     qsos.finishFill();
+
+    // Counts in table order: a country's or region's row is where its first
+    // QSO stands.
+    KeyCounts byCountry, byRegion;
+    for (int r = 1; r <= qsos.listedRows(); ++r) {
+        const QString country = qsos.cell(QslColCountry, r);
+        ++byCountry.count(Trim(country), country);
+        if (IsRussian(country)) ++byRegion.count(Trim(qsos.cell(QslColRegion, r)), qsos.cell(QslColCall, r).mid(2, 2));
+    }
     for (size_t r = 0; r < byCountry.rows.size(); ++r) {
         countries.setCell(QslCountLabel, int(r) + 1, byCountry.rows[r].first);
         countries.setCell(QslCountValue, int(r) + 1, QString::number(byCountry.rows[r].second));

@@ -12,12 +12,12 @@
 #include <QStringList>
 #include <functional>
 #include <map>
-#include <string>
 #include <vector>
 
 namespace zelmor {
 
 struct LogColumnLists;
+class LogColumn;
 
 // Columns of the QSO table `strqsl`.
 enum QslColumn : int {
@@ -55,11 +55,17 @@ public:
 
     // Empties every row, mark and link; 2 rows (the header and one blank).
     void clearTable();
-    // Adds a data row for record `index` of `logPath` (its 457 bytes) and
-    // the QSL flag the log's columns hold for it. Rows are added quietly;
-    // finishFill shows them.
-    void appendRecord(const QString &logPath, qint64 index, const char *record, const QString &flag);
-    // The row count becomes the rows + 1 (2 at least).
+    // Data row `row` (from 1; the rows grow to it) shows record `index` of
+    // `logPath` (its 457 bytes) with the QSL flag the log's columns hold for
+    // it. Rows are set quietly; finishFill shows them.
+    void setRecord(int row, const QString &logPath, qint64 index, const char *record, const QString &flag);
+    // Room for `rows` data rows, so a fill allocates once.
+    void reserveRows(int rows);
+    void appendRecord(const QString &logPath, qint64 index, const char *record, const QString &flag) {
+        setRecord(listedRows() + 1, logPath, index, record, flag);
+    }
+    // Drops the rows no record was set for, keeping the order of the others;
+    // the row count becomes the rows + 1 (2 at least).
     void finishFill();
 
     int listedRows() const;
@@ -112,17 +118,11 @@ QSet<QString> CollectUnconfirmedCountries(const LogColumnLists &log, const QStri
 // clicked, and at each fill.
 extern QSet<QString> UnconfirmedBandCountries;
 
-// A sort key of call + "+" + record index, compared code unit by code unit
-// after upper-casing ("+" below every call character, so each call's QSOs
-// stand together; indexes compare as text, 10 before 9).
-struct QslSelectionKey {
-    std::u16string weights;
-    qint64 index = 0;
-};
-// The weights of a call, for keys of many of its records.
-std::u16string QslCallWeights(const QString &call);
-QslSelectionKey MakeQslSelectionKey(const std::u16string &callWeights, qint64 index);
-void SortQslSelectionKeys(std::vector<QslSelectionKey> &keys);
+// Sorts record indexes as their keys call + "+" + index sort, the calls
+// from `calls`: code unit by code unit after upper-casing ("+" below every
+// call character, so each call's QSOs stand together on every machine), the
+// indexes as text (10 before 9).
+void SortQslSelection(std::vector<qint64> &indexes, const LogColumn &calls);
 
 // The records the filter takes, in table order. Records marked deleted are
 // never taken; the own country is skipped whatever else matches.

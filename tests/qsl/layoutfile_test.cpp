@@ -260,8 +260,12 @@ TEST(LayoutPainters, MapLayoutUnitsToThePrinterAndToThePreview) {
     round.corner = 36;
 
     // 600 dpi, origin 120 across and 240 down (entries 20 and 19).
-    const LayoutMapping paper = LayoutMapping::Printer(600, 600, 120, 240);
     RecordingCanvas c600(600, 600);
+    const auto kept = QslPositionTable;
+    QslPositionTable[20] = 120;
+    QslPositionTable[19] = 240;
+    const LayoutMapping paper = LayoutMapping::Printer(c600);
+    QslPositionTable = kept;
     PrintLayoutElement(text, c600, paper, card);
     const auto &t = Only(c600);
     EXPECT_EQ(std::make_pair(t.x1, t.y1), std::make_pair(320, 640));

@@ -30,9 +30,12 @@ protected:
 } // namespace
 
 TEST_F(QslMarkingTest, PrintedQsosBecomeSentAndOnlyTheirQslFieldChanges) {
-    writeLog({Qso("JA1A", QslSentAndReceived), Qso("JA1B", QslReceived), Qso("JA1C", QslSent),
-              Qso("JA1D", QslToSend), Qso("JA1E", QslNotToSend), Qso("JA1F", QslToSend)});
+    std::vector<QsoRecord> log = {Qso("JA1A", QslSentAndReceived), Qso("JA1B", QslReceived), Qso("JA1C", QslSent),
+                                  Qso("JA1D", QslToSend), Qso("JA1E", QslNotToSend), Qso("JA1F", QslToSend)};
+    log[3].number = "1"; // a wrong number field: the row still writes its own record
+    writeLog(log);
     fillAll();
+    EXPECT_EQ(table.cell(QslColNumber, 4), "1");
     table.setCell(QslColLink, 2, "0"); // the tail of a card
     const QByteArray before = logBytes();
 

@@ -55,16 +55,21 @@ TEST_F(QslSelectionTest, TheFiltersTakeTheirFlagsButNeverTheOwnCountryOrADeleted
 
 // Each call's QSOs stand together on every machine ("+" below every call
 // character), and within a call the indexes compare as text.
-TEST(QslSelectionKeys, SortByCallThenByTheIndexAsText) {
-    const std::pair<const char *, qint64> given[] = {
-        {"UA1A", 5}, {"UA1A1", 3}, {"UA1A", 10}, {"UA3ABC", 9}, {"UA3ABC", 10}, {"ua1a", 7}, {"UA1A/P", 1},
-    };
-    std::vector<QslSelectionKey> keys;
-    for (const auto &[call, index] : given) keys.push_back(MakeQslSelectionKey(QslCallWeights(call), index));
-    SortQslSelectionKeys(keys);
-    std::vector<qint64> order;
-    for (const auto &k : keys) order.push_back(k.index);
-    EXPECT_EQ(order, (std::vector<qint64>{10, 5, 7, 1, 3, 10, 9}));
+TEST(QslSelectionOrder, ByCallThenByTheIndexAsText) {
+    LogColumn calls;
+    const char *byIndex[] = {"UA1A/P", "JA1A", "JA1A", "UA1A1", "JA1A", "UA1A", "JA1A", "ua1a",
+                             "JA1A",   "UA3ABC", "UA1A", "UA3ABC"};
+    for (const char *c : byIndex) calls.append(c);
+    std::vector<qint64> indexes = {5, 3, 10, 9, 11, 7, 0};
+    SortQslSelection(indexes, calls);
+    EXPECT_EQ(indexes, (std::vector<qint64>{10, 5, 7, 0, 3, 11, 9}));
+
+    // A call with a "+" in it: the keys are compared whole ("UA1A+1+..."
+    // meets "UA1A+5" at the index).
+    calls.set(0, "UA1A+1");
+    indexes = {5, 0, 10};
+    SortQslSelection(indexes, calls);
+    EXPECT_EQ(indexes, (std::vector<qint64>{0, 10, 5}));
 }
 
 TEST(QslDates, TakeTheMonthsNameWhenCharacters4And5AreAMonth) {

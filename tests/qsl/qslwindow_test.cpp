@@ -10,6 +10,7 @@
 #include "logtools/dxcc9b.h"
 #include "logtools/statist.h"
 #include "platform/help.h"
+#include "platform/keyboardlayout.h"
 #include "platform/printer.h"
 #include "qsl/qsl.h"
 #include "qsl/qsl_edit.h"
@@ -139,6 +140,15 @@ TEST_F(QslWindowTest, ShowsItsControlsAndActivationFillsTheSettingsSample) {
     EXPECT_EQ(help.calls[0].command, 15);
     QTest::mouseClick(QSL->Image12, Qt::LeftButton);
     EXPECT_TRUE(qsl_edit->isVisible());
+
+    // The call field types the US layout and asks for a call.
+    QFocusEvent in(QEvent::FocusIn);
+    QApplication::sendEvent(QSL->call, &in);
+    EXPECT_EQ(platform::keyboardLayout().active(), LayoutUs);
+    QTest::mouseClick(QSL->call, Qt::LeftButton);
+    EXPECT_EQ(QSL->StripMessage, "Укажите Call");
+    QTest::keyClicks(QSL->call, "ua1abc");
+    EXPECT_EQ(QSL->call->text(), "UA1ABC");
 }
 
 TEST_F(QslWindowTest, FillsFromTheSettingsFiltersAndGroupsTheMarkedRows) {
