@@ -42,11 +42,6 @@ QslWindowHooks QslHook;
 
 namespace {
 
-// A control's place given in the outline's window coordinates.
-QRect DesignRect(int l, int t, int r, int b) {
-    return QRect(QPoint(l, t) - ClientOrigin, QPoint(r - 1, b - 1) - ClientOrigin);
-}
-
 constexpr int StripEnd = 502;
 constexpr double PieStep = 2; // degrees a tick of the rotation turns the pie
 
