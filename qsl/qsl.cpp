@@ -80,6 +80,8 @@ TQSL::TQSL(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHi
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     MainMenu1->setGeometry(DesignRect(14, 28, 330, 50));
+    MainMenu1->setStyleSheet(QStringLiteral("QMenuBar { background: #2a4d7a; color: white; }"
+                                            " QMenuBar::item:selected { background: #3c6aa5; }"));
     formatMenu = MainMenu1->addMenu(QStringLiteral("Формат QSL"));
     auto *group = new QActionGroup(this);
     group->setExclusive(true);
@@ -206,7 +208,7 @@ TQSL::TQSL(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHi
     strnayti->setToolTip(QStringLiteral("Таблица поиска"));
     strnayti->model().setFixedRows(0);
     strnayti->setGeometry(DesignRect(10, 110, 411, 222));
-    for (auto [col, width] : {std::pair{0, 50}, {1, 70}, {2, 74}, {3, 58}, {4, 90}, {5, 40}}) strnayti->setColWidth(col, width);
+    for (auto [col, width] : {std::pair{0, 44}, {1, 70}, {2, 84}, {3, 58}, {4, 98}, {5, 44}}) strnayti->setColWidth(col, width);
     strnayti->installEventFilter(this);
 
     // The pie and the counters, right.
@@ -214,6 +216,9 @@ TQSL::TQSL(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHi
     chart->legend()->hide();
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setMargins(QMargins(0, 0, 0, 0));
+    QFont titleFont = chart->titleFont();
+    titleFont.setPointSize(7);
+    chart->setTitleFont(titleFont);
     pie_ = new QPieSeries(chart);
     chart->addSeries(pie_);
     // The view takes the chart; a view made without one would leave its
@@ -223,9 +228,9 @@ TQSL::TQSL(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHi
     Chart1->setRenderHint(QPainter::Antialiasing);
     Chart1->setGeometry(DesignRect(424, 82, 622, 222));
     Caption(this, QStringLiteral("QSL"), DesignRect(628, 88, 660, 108));
-    Panel1 = Panel(this, "Panel1", DesignRect(662, 86, 738, 108));
+    Panel1 = Panel(this, "Panel1", DesignRect(662, 86, 730, 108));
     Caption(this, QStringLiteral("A4"), DesignRect(628, 114, 660, 134));
-    Panel2 = Panel(this, "Panel2", DesignRect(662, 112, 738, 134));
+    Panel2 = Panel(this, "Panel2", DesignRect(662, 112, 730, 134));
     button(Image1, "Image1", QStringLiteral("Настр."), QStringLiteral("Настройка"), DesignRect(628, 140, 738, 160),
            showSettings);
     button(Image12, "Image12", QStringLiteral("Редактор"), QStringLiteral("QSL редактор"), DesignRect(628, 164, 738, 184),
@@ -247,15 +252,15 @@ TQSL::TQSL(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHi
     qslTable = new QslTableModel(strqsl);
     strqsl->setGridModel(qslTable);
     strqsl->setGeometry(DesignRect(10, 252, 380, 540));
-    const int widths[QslColumnCount] = {46, 14, 72, 74, 40, 40, 56, 32, 110, 28, 70, 24, 0, 20, 70};
+    const int widths[QslColumnCount] = {60, 14, 72, 86, 44, 44, 60, 32, 110, 28, 70, 24, 0, 20, 70};
     for (int c = 0; c < QslColumnCount; ++c) strqsl->setColWidth(c, widths[c]);
     strqsl2 = new TStringGrid(3, 2, this);
     strqsl2->setObjectName(QStringLiteral("strqsl2"));
     strqsl2->setToolTip(QStringLiteral("Таблица по странам "));
     strqsl2->setGeometry(DesignRect(394, 252, 587, 540));
     strqsl2->setColWidth(0, 14);
-    strqsl2->setColWidth(1, 124);
-    strqsl2->setColWidth(2, 36);
+    strqsl2->setColWidth(1, 118);
+    strqsl2->setColWidth(2, 42);
     strqsl3 = new TStringGrid(4, 2, this);
     strqsl3->setObjectName(QStringLiteral("strqsl3"));
     strqsl3->setToolTip(QStringLiteral("Таблица по областям России"));
