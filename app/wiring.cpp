@@ -23,6 +23,8 @@
 #include "station/form25.h"
 #include "station/greyline.h"
 #include "qsl/adbox.h"
+#include "qsl/qsl.h"
+#include "qsl/qslselection.h"
 #include "station/fcw.h"
 #include "station/nastroy.h"
 #include "station/rxtx.h"
@@ -30,8 +32,8 @@
 #include "station/soundpanel.h"
 #include "station/time_r.h"
 
+#include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -140,6 +142,13 @@ void ConnectWindows() {
     StartupHook.BuildCallbookIndex = [] { IndexCallbookAtStartup(Nastroy->Edit3->text()); };
     SettingsDialogHook.CallbookIndex = [] { CallbookPathChanged(Nastroy->Edit3); };
     WatchCallbookPath(Nastroy->Edit3);
+    // The QSL filter's countries not confirmed on the chosen band.
+    const auto collectBandCountries = [] {
+        UnconfirmedBandCountries =
+            CollectUnconfirmedCountriesOnBand(LogColumns, DxccCountryList, Nastroy->bandbox1->currentText());
+    };
+    SettingsDialogHook.BandBoxChanged = collectBandCountries;
+    QObject::connect(Nastroy->qsobanda1, &QCheckBox::clicked, Nastroy, collectBandCountries);
 }
 
 void DisconnectWindows() {
@@ -168,6 +177,8 @@ void DisconnectWindows() {
     CurrentAwardName = nullptr;
     QsoHook = {};
     SettingsDialogHook.CallbookIndex = nullptr;
+    SettingsDialogHook.BandBoxChanged = nullptr;
+    QslHook = {};
 }
 
 } // namespace zelmor

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QtEndian>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -36,6 +37,10 @@ void WriteTextField(char *record, TextField f, QStringView text) {
 }
 
 QString CutToCapacity(QStringView text, int capacity) { return text.left(capacity).toString(); }
+
+qint32 ReadInt32Field(const char *record, int offset) { return qFromLittleEndian<qint32>(record + offset); }
+
+void WriteInt32Field(char *record, int offset, qint32 value) { qToLittleEndian<qint32>(value, record + offset); }
 
 namespace RecordIO {
 
@@ -189,18 +194,24 @@ qint64 AppendBlock(const QString &path, int size, const QByteArray &bytes) {
     return index;
 }
 
-std::vector<QByteArray> ReadMany(const QString &path, int size, const std::vector<qint64> &indexes) {
-    std::vector<QByteArray> out;
-    if (indexes.empty()) return out;
+void ReadEach(const QString &path, int size, const std::vector<qint64> &indexes,
+              const std::function<void(size_t, const char *)> &visit) {
+    if (indexes.empty()) return;
     Fd f;
     OpenRegular(f, path, O_RDONLY);
-    out.reserve(indexes.size());
-    for (qint64 index : indexes) {
-        QByteArray b(size, Qt::Uninitialized);
+    QByteArray b(size, Qt::Uninitialized);
+    for (size_t k = 0; k < indexes.size(); ++k) {
+        const qint64 index = indexes[k];
         if (index < 0 || !ReadAt(f.fd, b.data(), size, index * size, path))
             throw IoError(QStringLiteral("%1 %2").arg(PastTheEnd, path));
-        out.push_back(std::move(b));
+        visit(k, b.constData());
     }
+}
+
+std::vector<QByteArray> ReadMany(const QString &path, int size, const std::vector<qint64> &indexes) {
+    std::vector<QByteArray> out;
+    out.reserve(indexes.size());
+    ReadEach(path, size, indexes, [&](size_t, const char *b) { out.emplace_back(b, size); });
     return out;
 }
 

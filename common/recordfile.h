@@ -39,25 +39,59 @@ QByteArray ReadRawField(const char *record, TextField f);
 QString CutToCapacity(QStringView text, int capacity);
 
 // A typed record layout: R has a static constexpr int Size and a static
-// constexpr array `Fields` of FieldOf<R>.
+// constexpr array `Fields` of FieldOf<R>. Most fields are texts; some
+// layouts also hold little-endian integers (a signed 32-bit word, or one
+// byte), declared with Int32Field and ByteField. Bytes no field covers are
+// reserved: written as 0, never read.
+enum class FieldKind : quint8 { Text, Int32, Byte };
+
 template <class R>
 struct FieldOf {
     int offset;
-    int capacity;
-    QString R::*member;
+    int capacity; // text: bytes after the length byte; integers: their size
+    QString R::*member = nullptr;
+    qint32 R::*int32Member = nullptr;
+    quint8 R::*byteMember = nullptr;
+    FieldKind kind = FieldKind::Text;
+    // Bytes the field occupies in the record.
+    constexpr int bytes() const { return kind == FieldKind::Text ? capacity + 1 : capacity; }
 };
+
+template <class R>
+constexpr FieldOf<R> Int32Field(int offset, qint32 R::*member) {
+    return {offset, 4, nullptr, member, nullptr, FieldKind::Int32};
+}
+template <class R>
+constexpr FieldOf<R> ByteField(int offset, quint8 R::*member) {
+    return {offset, 1, nullptr, nullptr, member, FieldKind::Byte};
+}
+
+qint32 ReadInt32Field(const char *record, int offset);
+void WriteInt32Field(char *record, int offset, qint32 value);
 
 template <class R>
 R DecodeRecord(const char *bytes) {
     R r;
-    for (const auto &f : R::Fields) r.*(f.member) = ReadTextField(bytes, {f.offset, f.capacity});
+    for (const auto &f : R::Fields) {
+        switch (f.kind) {
+        case FieldKind::Text: r.*(f.member) = ReadTextField(bytes, {f.offset, f.capacity}); break;
+        case FieldKind::Int32: r.*(f.int32Member) = ReadInt32Field(bytes, f.offset); break;
+        case FieldKind::Byte: r.*(f.byteMember) = static_cast<quint8>(bytes[f.offset]); break;
+        }
+    }
     return r;
 }
 
 template <class R>
 QByteArray EncodeRecord(const R &r) {
     QByteArray out(R::Size, '\0');
-    for (const auto &f : R::Fields) WriteTextField(out.data(), {f.offset, f.capacity}, r.*(f.member));
+    for (const auto &f : R::Fields) {
+        switch (f.kind) {
+        case FieldKind::Text: WriteTextField(out.data(), {f.offset, f.capacity}, r.*(f.member)); break;
+        case FieldKind::Int32: WriteInt32Field(out.data(), f.offset, r.*(f.int32Member)); break;
+        case FieldKind::Byte: out[f.offset] = static_cast<char>(r.*(f.byteMember)); break;
+        }
+    }
     return out;
 }
 
@@ -84,6 +118,11 @@ qint64 Append(const QString &path, int size, const QByteArray &bytes);
 qint64 AppendBlock(const QString &path, int size, const QByteArray &bytes);
 // Reads the records at these indexes with one open of the file.
 std::vector<QByteArray> ReadMany(const QString &path, int size, const std::vector<qint64> &indexes);
+// The same without keeping them: `visit` gets the position in `indexes` and
+// the record's bytes (valid during the call). Throws IoError when the file
+// cannot be opened or an index lies past its end.
+void ReadEach(const QString &path, int size, const std::vector<qint64> &indexes,
+              const std::function<void(size_t, const char *)> &visit);
 // Reads every whole record in order, in large blocks. `visit` gets the record
 // index and its bytes. Throws IoError when the file cannot be opened.
 void ForEach(const QString &path, int size, const std::function<void(qint64, const char *)> &visit);

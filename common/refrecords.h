@@ -135,15 +135,12 @@ struct PostalIndexRecord {
     static constexpr int Size = 20;
     QString call;
     qint32 addressIndex = 0;
-    static const std::array<FieldOf<PostalIndexRecord>, 1> Fields;
+    static const std::array<FieldOf<PostalIndexRecord>, 2> Fields;
 };
-inline const std::array<FieldOf<PostalIndexRecord>, 1> PostalIndexRecord::Fields = {{
+inline const std::array<FieldOf<PostalIndexRecord>, 2> PostalIndexRecord::Fields = {{
     {0, 15, &PostalIndexRecord::call},
+    Int32Field(16, &PostalIndexRecord::addressIndex),
 }};
-template <>
-PostalIndexRecord DecodeRecord<PostalIndexRecord>(const char *bytes);
-template <>
-QByteArray EncodeRecord<PostalIndexRecord>(const PostalIndexRecord &r);
 
 // "adres.adr".
 struct PostalAddressRecord {

@@ -419,6 +419,24 @@ void WriteQsoRecord(const QsoEntry &entry) {
     if (MarkStationOnMap) MarkStationOnMap(entry.longitude, entry.latitude, 0xFFFF00);
 }
 
+QslStateWrite SetLogRecordQslState(const QString &path, qint64 index,
+                                   const std::function<QString(const QsoRecord &)> &wordFor) {
+    QByteArray bytes = RecordIO::Read(path, QsoRecord::Size, index);
+    QslStateWrite result{DecodeRecord<QsoRecord>(bytes.constData()), QString()};
+    const QString word = wordFor(result.stored);
+    if (word.isEmpty()) return result;
+    WriteTextField(bytes.data(), QsoField::QslState, word);
+    RecordIO::Write(path, QsoRecord::Size, index, bytes);
+    result.word = word;
+    if (path == LogFilePath() && index < LogColumns.size()) {
+        QsoRecord now = result.stored;
+        now.qslState = word;
+        LogColumns.setEntry(index, now.deleteMark == DeleteMarkText ? QString() : now.call, now.band, now.country,
+                            now.mode, QslCode(now.qslState));
+    }
+    return result;
+}
+
 qint64 CountLogRecords(const QString &path) {
     const QString resolved = DataPath(path);
     if (QFileInfo(resolved).isFile()) return RecordIO::Count(resolved, QsoRecord::Size);

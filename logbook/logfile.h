@@ -179,6 +179,19 @@ void OpenLog();
 // Does nothing while EditMode is set. Throws IoError; a failed append leaves
 // LogColumns as they were.
 void WriteQsoRecord(const QsoEntry &entry);
+// Sets the QSL state of record `index` of the log at `path`, read anew:
+// `wordFor` chooses the word from the record as stored, and an empty word
+// leaves the record as it is. Only the QSL field's bytes are rewritten (also
+// when the word is the stored one); when `path` is the current log, its
+// LogColumns entry takes the new code. LogRecordIndex stays. Returns the
+// record as read and the word written. Throws IoError; nothing is written
+// then.
+struct QslStateWrite {
+    QsoRecord stored;
+    QString word; // empty: nothing written
+};
+QslStateWrite SetLogRecordQslState(const QString &path, qint64 index,
+                                   const std::function<QString(const QsoRecord &stored)> &wordFor);
 // The record count of `path`; when it is missing, offers the choose-log
 // dialog and returns 0.
 qint64 CountLogRecords(const QString &path);

@@ -38,11 +38,6 @@ const ChartPlace Places[] = {
     {&TStatist::Chart3, &TStatist::Series3, &TStatist::yesSeries3, StatisticsMode::Rtty, "Chart3", "RTTY", 374, 410},
     {&TStatist::Chart2, &TStatist::Series2, &TStatist::yesSeries2, StatisticsMode::Sstv, "Chart2", "SSTV", 463, 497},
 };
-
-// A control's place given in the outline's window coordinates.
-QRect DesignRect(int l, int t, int r, int b) {
-    return QRect(QPoint(l, t) - ClientOrigin, QPoint(r - 1, b - 1) - ClientOrigin);
-}
 } // namespace
 
 TStatist::TStatist(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {

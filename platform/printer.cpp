@@ -22,8 +22,25 @@ Qt::PenStyle StyleOf(PenStyle s) {
     switch (s) {
     case PenStyle::Dot: return Qt::DotLine;
     case PenStyle::Dash: return Qt::DashLine;
+    case PenStyle::DashDot: return Qt::DashDotLine;
+    case PenStyle::DashDotDot: return Qt::DashDotDotLine;
     case PenStyle::None: return Qt::NoPen;
     default: return Qt::SolidLine;
+    }
+}
+
+// Qt's diagonal patterns run as the Windows hatches of the same name
+// (checked on the pixels: FDiagPattern goes down from left to right).
+Qt::BrushStyle StyleOf(BrushStyle s) {
+    switch (s) {
+    case BrushStyle::Solid: return Qt::SolidPattern;
+    case BrushStyle::Horizontal: return Qt::HorPattern;
+    case BrushStyle::Vertical: return Qt::VerPattern;
+    case BrushStyle::FDiagonal: return Qt::FDiagPattern;
+    case BrushStyle::BDiagonal: return Qt::BDiagPattern;
+    case BrushStyle::Cross: return Qt::CrossPattern;
+    case BrushStyle::DiagCross: return Qt::DiagCrossPattern;
+    default: return Qt::NoBrush;
     }
 }
 
@@ -34,6 +51,7 @@ QFont QtFontOf(const PrintFont &f) {
     q.setBold(f.bold);
     q.setItalic(f.italic);
     q.setUnderline(f.underline);
+    q.setStrikeOut(f.strikeOut);
     return q;
 }
 
@@ -69,7 +87,7 @@ void PainterCanvas::applyState() {
     p.setWidth(pen_.width);
     p.setStyle(StyleOf(pen_.style));
     painter_->setPen(p);
-    painter_->setBrush(brush_.solid ? QBrush(ColourOf(brush_.colour)) : QBrush(Qt::NoBrush));
+    painter_->setBrush(QBrush(ColourOf(brush_.colour), StyleOf(brush_.style)));
 }
 
 int PainterCanvas::dpiX() const { return device_ ? device_->logicalDpiX() : 96; }
@@ -93,6 +111,9 @@ void PainterCanvas::setBrush(const PrintBrush &b) {
 void PainterCanvas::text(int x, int y, const QString &t) {
     if (!painter_) return;
     const QFontMetrics fm(painter_->font(), device_);
+    // The text's own ground, as an opaque background mode paints it.
+    if (brush_.style != BrushStyle::Clear)
+        painter_->fillRect(QRect(x, y, fm.horizontalAdvance(t), fm.height()), ColourOf(brush_.colour));
     const QPen old = painter_->pen();
     painter_->setPen(ColourOf(font_.colour));
     painter_->drawText(x, y + fm.ascent(), t);
@@ -364,6 +385,7 @@ public:
     void setPen(const PrintPen &p) override { to_.setPen(p); }
     const PrintPen &pen() const override { return to_.pen(); }
     void setBrush(const PrintBrush &b) override { to_.setBrush(b); }
+    const PrintBrush &brush() const override { return to_.brush(); }
     void text(int x, int y, const QString &t) override { to_.text(x, y, t); }
     void line(int x1, int y1, int x2, int y2) override { to_.line(x1, y1, x2, y2); }
     void rectangle(int l, int t, int r, int b) override { to_.rectangle(l, t, r, b); }

@@ -17,6 +17,8 @@
 //   - roundRect takes the corner ELLIPSE's width and height (Qt's radius is
 //     half of each);
 //   - colours are 0x00BBGGRR values, as the settings store them;
+//   - text is drawn on an opaque ground of the brush's colour unless the
+//     brush is clear (the background mode follows the brush);
 //   - font sizes are in points, so the same size prints the same height on
 //     any printer.
 //
@@ -52,10 +54,11 @@ struct PrintFont {
     bool italic = false;
     bool underline = false;
     unsigned colour = 0;  // 0x00BBGGRR
+    bool strikeOut = false;
     bool operator==(const PrintFont &) const = default;
 };
 
-enum class PenStyle { Solid, Dot, Dash, None };
+enum class PenStyle { Solid, Dot, Dash, None, DashDot, DashDotDot };
 
 struct PrintPen {
     int width = 1;        // device pixels; 0 draws the thinnest line
@@ -64,8 +67,12 @@ struct PrintPen {
     bool operator==(const PrintPen &) const = default;
 };
 
+// The hatches as the Windows brushes draw them: the forward diagonal runs
+// down from left to right ("\"), the backward one up ("/").
+enum class BrushStyle { Clear, Solid, Horizontal, Vertical, FDiagonal, BDiagonal, Cross, DiagCross };
+
 struct PrintBrush {
-    bool solid = false;   // false: hollow (shapes are only outlined)
+    BrushStyle style = BrushStyle::Clear; // Clear: shapes are only outlined, text has no ground
     unsigned colour = 0xFFFFFF;
     bool operator==(const PrintBrush &) const = default;
 };
@@ -93,6 +100,7 @@ public:
     virtual void setPen(const PrintPen &p) = 0;
     virtual const PrintPen &pen() const = 0;
     virtual void setBrush(const PrintBrush &b) = 0;
+    virtual const PrintBrush &brush() const = 0;
 
     virtual void text(int x, int y, const QString &text) = 0;
     virtual void line(int x1, int y1, int x2, int y2) = 0;
@@ -131,6 +139,7 @@ public:
     void setPen(const PrintPen &p) override;
     const PrintPen &pen() const override { return pen_; }
     void setBrush(const PrintBrush &b) override;
+    const PrintBrush &brush() const override { return brush_; }
     void text(int x, int y, const QString &text) override;
     void line(int x1, int y1, int x2, int y2) override;
     void rectangle(int left, int top, int right, int bottom) override;
@@ -206,6 +215,7 @@ public:
     void setPen(const PrintPen &p) override { pen_ = p; }
     const PrintPen &pen() const override { return pen_; }
     void setBrush(const PrintBrush &b) override { brush_ = b; }
+    const PrintBrush &brush() const override { return brush_; }
     void text(int x, int y, const QString &text) override;
     void line(int x1, int y1, int x2, int y2) override;
     void rectangle(int left, int top, int right, int bottom) override;

@@ -32,6 +32,10 @@ QRegion RoundRectRegion(int left, int top, int right, int bottom, int w, int h) 
     return r;
 }
 
+QRect DesignRect(int left, int top, int right, int bottom) {
+    return QRect(QPoint(left, top) - ClientOrigin, QPoint(right - 1, bottom - 1) - ClientOrigin);
+}
+
 QRegion ClientRegion(const QRegion &windowRegion) { return windowRegion.translated(-ClientOrigin); }
 QRegion WindowRegion(const QRegion &clientRegion) { return clientRegion.translated(ClientOrigin); }
 

@@ -6,6 +6,7 @@
 // the client origin those coordinates assume.
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <QRegion>
 
 class QWidget;
@@ -20,6 +21,10 @@ QRegion RectRegion(int left, int top, int right, int bottom);
 QRegion EllipticRegion(int left, int top, int right, int bottom);
 // `w` and `h` are the width and height of the corner ellipse.
 QRegion RoundRectRegion(int left, int top, int right, int bottom, int w, int h);
+
+// A control's place given in those window coordinates (right and bottom
+// edges excluded), as the client area's rectangle.
+QRect DesignRect(int left, int top, int right, int bottom);
 
 // The mask of a frameless window for a region in window coordinates, and back.
 QRegion ClientRegion(const QRegion &windowRegion);

@@ -1,4 +1,5 @@
 #include "common/recordfile.h"
+#include "common/qsllayoutelement.h"
 #include "common/refrecords.h"
 
 #include "tests/testsupport.h"
@@ -70,7 +71,7 @@ TEST(RecordFile, LayoutsHaveTheirSizesAndFieldsFit) {
         int end = 0;
         for (const auto &f : R::Fields) {
             EXPECT_GE(f.offset, end);
-            end = f.offset + 1 + f.capacity;
+            end = f.offset + f.bytes();
         }
         EXPECT_LE(end, R::Size);
     };
@@ -85,6 +86,9 @@ TEST(RecordFile, LayoutsHaveTheirSizesAndFieldsFit) {
     check(IslandRecord{});
     check(PostalAddressRecord{});
     check(AddressBookRecord{});
+    check(PostalIndexRecord{});
+    check(QslLayoutElement{});
+    EXPECT_EQ(QslLayoutElement::Fields.back().offset + QslLayoutElement::Fields.back().bytes(), QslLayoutElement::Size);
     EXPECT_EQ(CountryRecord::Fields.back().offset + 1 + CountryRecord::Fields.back().capacity, 180);
     EXPECT_EQ(RegionRecord::Fields.back().offset + 1 + RegionRecord::Fields.back().capacity, 79);
     EXPECT_EQ(AddressBookRecord::Fields.back().offset + 1 + AddressBookRecord::Fields.back().capacity, 297);

@@ -54,3 +54,41 @@ TEST(PainterCanvas, NewPageAddsAPage) {
     EXPECT_TRUE(Ink(c.pages()[2]).isNull());
     EXPECT_EQ(c.dpiX(), 96);
 }
+
+// The background mode follows the brush, as the layouts' text elements
+// expect: their background colour shows behind the text.
+TEST(PainterCanvas, TextStandsOnTheBrushColourUnlessTheBrushIsClear) {
+    for (const BrushStyle style : {BrushStyle::Solid, BrushStyle::Clear}) {
+        ImageCanvas c(96, 200, 60);
+        PrintFont f;
+        f.name = "DejaVu Sans";
+        f.size = 14;
+        c.setFont(f);
+        c.setBrush({style, 0x0000FF}); // red
+        c.text(10, 10, "_");
+        ASSERT_TRUE(c.end());
+        const QRgb ground = c.pages().front().pixel(11, 11); // above the underscore, inside its cell
+        EXPECT_EQ(ground == qRgb(255, 0, 0), style == BrushStyle::Solid);
+        EXPECT_EQ(c.pages().front().pixel(11, 5), qRgb(255, 255, 255)); // above the cell
+    }
+}
+
+// The forward diagonal runs down from left to right, as the Windows hatch of
+// that name; the backward one up.
+TEST(PainterCanvas, DiagonalHatchesRunAsWindowsDrawsThem) {
+    auto hatch = [](BrushStyle style) {
+        ImageCanvas c(96, 8, 8);
+        c.setPen({1, PenStyle::None, 0});
+        c.setBrush({style, 0});
+        c.rectangle(0, 0, 8, 8);
+        EXPECT_TRUE(c.end());
+        return c.pages().front();
+    };
+    const QImage forward = hatch(BrushStyle::FDiagonal), backward = hatch(BrushStyle::BDiagonal);
+    EXPECT_LT(qGray(forward.pixel(2, 2)), 128);
+    EXPECT_LT(qGray(forward.pixel(3, 3)), 128);
+    EXPECT_GT(qGray(forward.pixel(3, 2)), 128);
+    EXPECT_LT(qGray(backward.pixel(5, 2)), 128);
+    EXPECT_LT(qGray(backward.pixel(4, 3)), 128);
+    EXPECT_GT(qGray(backward.pixel(3, 3)), 128);
+}
