@@ -313,8 +313,10 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(pictureStrip_);
     layout->addWidget(Panel30);
     layout->addWidget(Panel13, 1);
-    layout->addLayout(bottom);
+    // Above the log grid: the shaped outline narrows at the bottom and
+    // would cut the CW line off there.
     buildCwControls(layout);
+    layout->addLayout(bottom);
     layout->addWidget(Image34);
     applyContentMargins();
 

@@ -128,12 +128,15 @@ void THiResTimer::setEnabled(bool on) {
             stop_ = false;
             restart_ = false;
         }
+        // Enabled before the worker runs: its first call may already stop
+        // it (a handler that disables its own timer).
+        enabled_ = true;
         try {
             worker_ = std::make_unique<TTimerThread>(*this, interval_);
         } catch (const std::system_error &) {
+            enabled_ = false;
             throw EHiResTimer("Unable to create a timer");
         }
-        enabled_ = true;
         return;
     }
     enabled_ = false;
