@@ -312,8 +312,10 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(Panel35);
     layout->addWidget(pictureStrip_);
     layout->addWidget(Panel13, 1);
-    layout->addLayout(bottom);
+    // Above the log grid: the shaped outline narrows at the bottom and
+    // would cut the CW line off there.
     buildCwControls(layout);
+    layout->addLayout(bottom);
     layout->addWidget(Image34);
     applyContentMargins();
 

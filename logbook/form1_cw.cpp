@@ -21,8 +21,8 @@ std::function<void()> CwPttTimerExpired;
 CwMenuHooks CwMenu;
 
 namespace {
-// Memo3's keys: every typed character is keyed at once; Esc goes back to
-// the call field.
+// The keys of Memo3 and of the draft Memo2: every typed character is keyed
+// at once (with CW work on); Esc goes back to the call field.
 class TypingFilter : public QObject {
 public:
     TypingFilter(QObject *parent, QLineEdit *callField) : QObject(parent), call_(callField) {}
@@ -51,7 +51,9 @@ void Tform1::buildCwControls(QVBoxLayout *layout) {
     Memo3 = new QPlainTextEdit(this);
     Memo3->setObjectName(QStringLiteral("Memo3"));
     Memo3->setMaximumHeight(90);
-    Memo3->installEventFilter(new TypingFilter(this, call));
+    auto *typing = new TypingFilter(this, call);
+    Memo3->installEventFilter(typing);
+    Memo2->installEventFilter(typing);
     Memo3->hide();
 
     Panel7 = new QFrame(this);

@@ -1,15 +1,16 @@
 #include "platform/hirestimer.h"
 
-#include <chrono>
 #include <pthread.h>
 #include <sched.h>
+#include <system_error>
 
 namespace zelmor {
 
 std::atomic<int> THiResTimer::RefuseNextStarts{0};
 
 namespace {
-using Clock = std::chrono::steady_clock; // CLOCK_MONOTONIC
+using namespace std::chrono;
+using Clock = steady_clock; // CLOCK_MONOTONIC
 
 // The timer whose OnTimer this thread runs, if any.
 thread_local const THiResTimer *RunningTimer = nullptr;
@@ -22,19 +23,102 @@ void AskForRealTimePriority() {
 }
 } // namespace
 
+// ---- the worker
+
+TTimerThread::TTimerThread(THiResTimer &owner, quint32 interval)
+    : owner_(owner), interval_(interval), thread_(&TTimerThread::Execute, this) {}
+
+TTimerThread::~TTimerThread() { join(); }
+
+void TTimerThread::join() {
+    if (thread_.joinable()) thread_.join();
+}
+
+bool TTimerThread::waitFor(std::unique_lock<std::mutex> &lock, nanoseconds deadline) {
+    TimerClock *clock = owner_.clock_;
+    if (!clock) {
+        // An absolute wait on the monotonic clock (pthread_cond_clockwait
+        // on CLOCK_MONOTONIC), woken at once by a disable.
+        return owner_.wake_.wait_until(lock, Clock::time_point(duration_cast<Clock::duration>(deadline)),
+                                       [this] { return owner_.stop_; });
+    }
+    if (owner_.stop_) return true;
+    lock.unlock();
+    clock->sleepUntil(deadline);
+    lock.lock();
+    return owner_.stop_;
+}
+
+void TTimerThread::Execute() {
+    RunningTimer = &owner_;
+    TimerClock *clock = owner_.clock_;
+    if (!clock) AskForRealTimePriority();
+    auto now = [clock]() -> nanoseconds { return clock ? clock->now() : Clock::now().time_since_epoch(); };
+    // An interval of 0 would spin; one millisecond is the finest step.
+    nanoseconds period = milliseconds(qMax<quint32>(interval_, 1));
+    nanoseconds start = now();
+    qint64 k = 1;
+    auto call = [this] {
+        if (owner_.OnTimer) owner_.OnTimer(&owner_);
+    };
+    std::unique_lock lock(owner_.m_);
+    // After a call, under the lock: false when the timer was stopped. An
+    // enable from inside the call starts a new grid from now, at the
+    // interval of that enable.
+    auto goOn = [&](nanoseconds t) {
+        if (owner_.stop_) return false;
+        if (owner_.restart_) {
+            owner_.restart_ = false;
+            period = milliseconds(qMax<quint32>(owner_.interval_, 1));
+            start = t;
+            k = 0;
+        }
+        return true;
+    };
+    while (true) {
+        if (waitFor(lock, start + k * period)) return;
+        lock.unlock();
+        call();
+        nanoseconds t = now();
+        lock.lock();
+        if (!goOn(t)) return;
+        if (k > 0 && t >= start + (k + 1) * period) {
+            // Deadlines passed during the call collapse into one call now.
+            lock.unlock();
+            ++owner_.collapsed_;
+            call();
+            t = now();
+            lock.lock();
+            if (!goOn(t)) return;
+        }
+        k = (t - start) / period + 1;
+    }
+}
+
+// ---- the timer
+
 THiResTimer::THiResTimer() = default;
 
 THiResTimer::~THiResTimer() {
     setEnabled(false);
-    if (worker_.joinable()) worker_.join(); // one that stopped itself
+    worker_.reset(); // one that stopped itself
 }
 
 void THiResTimer::setEnabled(bool on) {
     if (on == enabled_) return;
     if (on) {
+        if (RunningTimer == this) {
+            // Stopped and started again from inside OnTimer: the worker
+            // that runs the call goes on, on a new grid once it returns.
+            std::lock_guard lock(m_);
+            stop_ = false;
+            restart_ = true;
+            enabled_ = true;
+            return;
+        }
         // A worker that stopped itself from inside OnTimer ends now, if it
         // has not ended already.
-        if (worker_.joinable()) worker_.join();
+        worker_.reset();
         if (RefuseNextStarts > 0) {
             --RefuseNextStarts;
             throw EHiResTimer("Unable to create a timer");
@@ -42,13 +126,17 @@ void THiResTimer::setEnabled(bool on) {
         {
             std::lock_guard lock(m_);
             stop_ = false;
+            restart_ = false;
         }
+        // Enabled before the worker runs: its first call may already stop
+        // it (a handler that disables its own timer).
+        enabled_ = true;
         try {
-            worker_ = std::thread(&THiResTimer::run, this, interval_);
+            worker_ = std::make_unique<TTimerThread>(*this, interval_);
         } catch (const std::system_error &) {
+            enabled_ = false;
             throw EHiResTimer("Unable to create a timer");
         }
-        enabled_ = true;
         return;
     }
     enabled_ = false;
@@ -58,39 +146,7 @@ void THiResTimer::setEnabled(bool on) {
     }
     wake_.notify_all();
     if (RunningTimer == this) return;
-    if (worker_.joinable()) worker_.join();
-}
-
-void THiResTimer::run(quint32 interval) {
-    RunningTimer = this;
-    AskForRealTimePriority();
-    // An interval of 0 would spin; one millisecond is the finest step.
-    const auto period = std::chrono::milliseconds(qMax<quint32>(interval, 1));
-    const auto start = Clock::now();
-    qint64 k = 1;
-    auto call = [this] {
-        if (OnTimer) OnTimer(this);
-    };
-    std::unique_lock lock(m_);
-    while (true) {
-        // An absolute wait on the monotonic clock, woken by a disable.
-        if (wake_.wait_until(lock, start + k * period, [this] { return stop_; })) return;
-        lock.unlock();
-        call();
-        auto now = Clock::now();
-        if (now >= start + (k + 1) * period) {
-            // Deadlines passed during the call collapse into one call now.
-            lock.lock();
-            if (stop_) return;
-            lock.unlock();
-            ++collapsed_;
-            call();
-            now = Clock::now();
-        }
-        k = (now - start) / period + 1;
-        lock.lock();
-        if (stop_) return;
-    }
+    worker_.reset();
 }
 
 } // namespace zelmor

@@ -7,8 +7,10 @@
 // deadline still ahead.
 #include <QtGlobal>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -34,6 +36,36 @@ public:
     virtual void setInterval(quint32 ms) = 0;
 };
 
+// The time the worker keeps its deadlines on. Without one of these it is
+// the monotonic clock, slept on absolutely; a test gives its own, on which
+// the worker jumps to each deadline instead of sleeping, so the grid can be
+// checked whatever the machine's load.
+class TimerClock {
+public:
+    virtual ~TimerClock() = default;
+    virtual std::chrono::nanoseconds now() = 0;
+    // Returns once `deadline` has come.
+    virtual void sleepUntil(std::chrono::nanoseconds deadline) = 0;
+};
+
+class THiResTimer;
+
+// The worker: waits for each deadline of the grid and calls the owner's
+// OnTimer, until the owner stops it.
+class TTimerThread {
+public:
+    TTimerThread(THiResTimer &owner, quint32 interval);
+    ~TTimerThread(); // joins; never from the worker itself
+    void join();
+
+private:
+    void Execute();
+    bool waitFor(std::unique_lock<std::mutex> &lock, std::chrono::nanoseconds deadline); // true: stopped
+    THiResTimer &owner_;
+    quint32 interval_;
+    std::thread thread_;
+};
+
 class THiResTimer : public PeriodicTimer {
 public:
     THiResTimer();
@@ -45,8 +77,9 @@ public:
     // false: wakes the worker and returns once it has ended; a call that is
     // running completes first and none starts afterwards. From inside
     // OnTimer it only stops the worker, which ends when the call returns
-    // (and is joined by the next enable or the destructor). The destructor
-    // must not run inside OnTimer.
+    // (and is joined by the next enable or the destructor); an enable
+    // there keeps that worker, which starts a new grid when the call
+    // returns. The destructor must not run inside OnTimer.
     void setEnabled(bool on) override;
     quint32 Interval() const override { return interval_; }
     void setInterval(quint32 ms) override { interval_ = ms; }
@@ -61,19 +94,24 @@ public:
 
     // Tests: the next `n` enables fail as a refused start does.
     static std::atomic<int> RefuseNextStarts;
+    // Tests: the clock of the next enables (not owned); nullptr is the
+    // monotonic one.
+    void setClock(TimerClock *clock) { clock_ = clock; }
 
 private:
-    void run(quint32 interval);
+    friend class TTimerThread;
 
     std::atomic<bool> enabled_{false};
-    quint32 interval_ = 100;
+    std::atomic<quint32> interval_{100};
     quint32 resolution_ = 100;
     std::atomic<quint64> collapsed_{0};
+    TimerClock *clock_ = nullptr;
 
     std::mutex m_;
     std::condition_variable wake_;
     bool stop_ = false;
-    std::thread worker_; // touched only outside OnTimer
+    bool restart_ = false; // enabled again from inside OnTimer
+    std::unique_ptr<TTimerThread> worker_; // touched only outside OnTimer
 };
 
 // Records what the keyer asked of its clock; ticks are driven by the test.

@@ -35,7 +35,8 @@ void CatEngine::reset() {
     CatReply.clear();
     CatCommandPending = 0;
     CatPollCounter = 0;
-    awaitingReply_ = false;
+    replyDue_ = false;
+    outgoingExpectsReply_ = false;
     nextExpectsReply_ = false;
     silentPolls = 0;
     closing_ = false;
@@ -54,10 +55,11 @@ int CatEngine::onPollTick() {
     }
     const CatStatus status = DecodeStatus(model, CatReply);
     ApplyStatus(status);
-    if (awaitingReply_) {
-        awaitingReply_ = false;
-        silentPolls = status.answered ? 0 : silentPolls + 1;
-    }
+    // Only a request whose last byte went out a period ago counts as
+    // unanswered: one the pacer is still sending (a busy machine) does not.
+    if (status.answered) silentPolls = 0;
+    else if (replyDue_) ++silentPolls;
+    replyDue_ = false;
     RecallCallAtFrequency();
     CatReply.clear();
     if (silentPolls >= SilentPollLimit) {
@@ -98,7 +100,7 @@ void CatEngine::startBlock(const QByteArray &block, bool expectsReply) {
     }
     outgoing_ = block;
     pacerIndex_ = 0;
-    awaitingReply_ = expectsReply;
+    outgoingExpectsReply_ = expectsReply;
 }
 
 bool CatEngine::onPacerTick() {
@@ -106,7 +108,7 @@ bool CatEngine::onPacerTick() {
         if (next_.isEmpty()) return false;
         outgoing_ = next_;
         pacerIndex_ = 0;
-        awaitingReply_ = nextExpectsReply_;
+        outgoingExpectsReply_ = nextExpectsReply_;
         next_.clear();
     }
     // A byte the port could not take goes again at the next tick: a block
@@ -115,6 +117,7 @@ bool CatEngine::onPacerTick() {
     if (++pacerIndex_ >= outgoing_.size()) {
         outgoing_.clear();
         pacerIndex_ = 0;
+        if (outgoingExpectsReply_) replyDue_ = true;
     }
     return pacerBusy();
 }
@@ -142,6 +145,7 @@ QByteArray CatEngine::takeRemaining() {
     prepareClose();
     QByteArray rest = outgoing_.mid(pacerIndex_) + next_;
     outgoing_.clear();
+    outgoingExpectsReply_ = false;
     next_.clear();
     pacerIndex_ = 0;
     return rest;

@@ -138,8 +138,9 @@ private:
     QByteArray outgoing_;  // the block going out, a copy
     int pacerIndex_ = 0;
     QByteArray next_;      // a block waiting for the one in progress
+    bool outgoingExpectsReply_ = false;
     bool nextExpectsReply_ = false;
-    bool awaitingReply_ = false; // the last status request's answer is due
+    bool replyDue_ = false; // a status request went out whole since the last tick
     QString lastMode_;
     bool closing_ = false;
 };

@@ -76,7 +76,7 @@ void CwKeyer::StartCwWork() {
     if (work_) return;
     {
         std::lock_guard lock(lock_);
-        clearQueue();
+        ClearCwQueue();
         PendingCwText.clear();
         state_ = PttState::Idle;
         halted_ = false;
@@ -115,7 +115,7 @@ void CwKeyer::Halt() {
     fast_.setEnabled(false);
     ptt_.stop();
     std::lock_guard lock(lock_);
-    clearQueue();
+    ClearCwQueue();
     PendingCwText.clear();
     state_ = PttState::Idle;
     Port().idle();
@@ -201,7 +201,7 @@ void CwKeyer::StopCw() {
         std::lock_guard lock(lock_);
         written = Port().keyUp();
         setTone(false);
-        clearQueue();
+        ClearCwQueue();
         PendingCwText.clear();
         // The next tick silences the paddles' tone and resets their count.
         CwStopRequest = true;
@@ -250,12 +250,27 @@ void CwKeyer::Timer3Timer() {
 
 // ---- the tick
 
-void CwKeyer::clearQueue() {
+void CwKeyer::ClearCwQueue() {
     CwElementQueue_.clear();
     CwQueueIndex = 0;
     CwStopRequest = false;
     PaddleToggle = 0;
     PaddleTickCount = 0;
+}
+
+bool CwKeyer::KeyDownElement() {
+    setTone(true);
+    return Port().keyDown();
+}
+
+bool CwKeyer::KeyUpAndEcho(const QString &echo) {
+    setTone(false);
+    const bool written = Port().keyUp();
+    if (!echo.isEmpty() && echo != QLatin1String("-") && echo != QLatin1String("+"))
+        post([this, echo] {
+            if (view.AppendEcho) view.AppendEcho(echo);
+        });
+    return written;
 }
 
 void CwKeyer::setTone(bool on) {
@@ -280,7 +295,9 @@ void CwKeyer::CwKeyerTick(int clock) {
     std::lock_guard lock(lock_);
     if (clock != CwFastSpeed || halted_) return;
     if (CwStopRequest) {
-        setTone(false);
+        // The stop emptied the queue already; what was queued since (a text
+        // during the tail) stays.
+        SilenceSidetone();
         CwStopRequest = false;
         PaddleToggle = 0;
         PaddleTickCount = 0;
@@ -317,7 +334,7 @@ void CwKeyer::CwKeyerTick(int clock) {
         return;
     }
     if (CwQueueIndex >= CwElementQueue_.size()) {
-        clearQueue();
+        ClearCwQueue();
         setTone(tone);
         if (state_ == PttState::Sending) state_ = PttState::Tail;
         startTailOnGui();
@@ -327,30 +344,16 @@ void CwKeyer::CwKeyerTick(int clock) {
     bool written = true;
     switch (e.element) {
     case '+':
-        CwFastSpeed = 1;
+        SelectFastCwSpeed();
         setTone(tone);
         break;
     case '-':
-        CwFastSpeed = 0;
+        SelectNormalCwSpeed();
         setTone(tone);
         break;
-    case '0':
-        setTone(false);
-        written = Port().keyUp();
-        if (!e.echo.isEmpty() && e.echo != QLatin1String("-") && e.echo != QLatin1String("+")) {
-            const QString echo = e.echo;
-            post([this, echo] {
-                if (view.AppendEcho) view.AppendEcho(echo);
-            });
-        }
-        break;
-    case '1':
-        setTone(true);
-        written = Port().keyDown();
-        break;
-    default:
-        setTone(tone);
-        break;
+    case '0': written = KeyUpAndEcho(e.echo); break;
+    case '1': written = KeyDownElement(); break;
+    default: setTone(tone); break;
     }
     if (!written) {
         halted_ = true;

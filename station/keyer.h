@@ -135,8 +135,15 @@ public:
     QString pendingText() const;
 
 private:
+    // The tick's steps, under lock_. The key writes return false when the
+    // port refused them.
+    bool KeyDownElement();
+    bool KeyUpAndEcho(const QString &echo);
+    void SelectFastCwSpeed() { CwFastSpeed = 1; }
+    void SelectNormalCwSpeed() { CwFastSpeed = 0; }
+    void SilenceSidetone() { setTone(false); }
+    void ClearCwQueue();
     void enqueueText(const QString &text); // under lock_
-    void clearQueue();                     // under lock_
     void setTone(bool on);                 // under lock_
     void startTailOnGui();                 // under lock_
     void portFailed();                     // GUI thread

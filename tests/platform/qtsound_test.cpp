@@ -30,9 +30,11 @@ TEST(QtSound, PlayAndWaitNeverOutlastsTheSoundOrItsTimeOut) {
         int timeoutMs;
         qint64 withinMs;
     } cases[] = {
-        {"missing file", dir.filePath("gbye010.wav"), 10000, 500},
-        {"short sound, long time-out", WriteWave(dir.filePath("short.wav"), 200), 10000, 2500},
-        {"long sound, short time-out", WriteWave(dir.filePath("long.wav"), 20000), 300, 2500},
+        // Bounds ten times what an idle machine takes, and still well short
+        // of the waits they rule out.
+        {"missing file", dir.filePath("gbye010.wav"), 10000, 5000},
+        {"short sound, long time-out", WriteWave(dir.filePath("short.wav"), 200), 10000, 7000},
+        {"long sound, short time-out", WriteWave(dir.filePath("long.wav"), 20000), 300, 7000},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

@@ -383,6 +383,23 @@ TEST_F(CatEngineTest, ThreeUnansweredStatusRequestsMeanTheRigIsSilent) {
     EXPECT_FALSE(engine.pacerBusy()); // nothing more is asked of a silent rig
 }
 
+TEST_F(CatEngineTest, ARequestStillGoingOutAtATickIsNotYetUnanswered) {
+    select(RadioModel::ft890);
+    QSignalSpy silent(&engine, &CatEngine::rigSilent);
+    sent.clear();
+    engine.onPollTick();
+    for (int i = 0; i < 3; ++i) engine.onPacerTick();
+    // A busy machine: the pacer stalls over several poll periods.
+    for (int i = 0; i < 5; ++i) engine.onPollTick();
+    EXPECT_EQ(engine.silentPolls, 0);
+    EXPECT_EQ(silent.count(), 0);
+    while (engine.onPacerTick()) {}
+    // The first request whole, then the latest one.
+    EXPECT_EQ(Show(sent), Show(Hex("00 00 00 02 10 00 00 00 02 10")));
+    engine.onPollTick(); // now one is due and had no answer
+    EXPECT_EQ(engine.silentPolls, 1);
+}
+
 TEST_F(CatEngineTest, AFloodNeverGrowsTheReplyPast4KiB) {
     select(RadioModel::kenwood1);
     const QByteArray chunk(1000, 'F');

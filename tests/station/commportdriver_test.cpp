@@ -133,7 +133,7 @@ TEST_F(PtyDriverTest, AFullQueueGivesUpAfterTheTimeOutWithoutSpinning) {
     const double cpuMs = double(std::clock() - cpu0) * 1000.0 / CLOCKS_PER_SEC;
     std::cout << "full queue: gave up after " << ms << " ms, " << cpuMs << " ms of CPU\n";
     EXPECT_GE(ms, 500);
-    EXPECT_LE(ms, 2500); // 700 on an idle machine
+    EXPECT_LE(ms, 7000); // 500-700 on an idle machine
     EXPECT_LT(cpuMs, 50.0);
     driver.OutputTimeout = 50;
     EXPECT_FALSE(driver.SendComByte('z'));
@@ -263,7 +263,8 @@ TEST_F(FakeDeviceDriverTest, APortErrorStopsASendAtOnceAndClosesTheDriver) {
     QElapsedTimer t;
     t.start();
     EXPECT_EQ(driver.SendComData("abc", 3, 5000), 0);
-    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_EQ(device->waits, 0); // it never waited for the time-out
+    EXPECT_LT(t.elapsed(), 5000);
     EXPECT_FALSE(driver.IsComPortOpen());
     EXPECT_EQ(driver.SendComData("abc", 3, 5000), 0);
     QTRY_COMPARE_WITH_TIMEOUT(reports, 1, 5000);
