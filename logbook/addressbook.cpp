@@ -14,8 +14,8 @@ namespace zelmor {
 
 namespace {
 
-constexpr TextField CallField{AddressBookRecord::Fields[0].offset, AddressBookRecord::Fields[0].capacity};
-constexpr TextField NameField{AddressBookRecord::Fields[1].offset, AddressBookRecord::Fields[1].capacity};
+const TextField CallField{AddressBookRecord::Fields[0].offset, AddressBookRecord::Fields[0].capacity};
+const TextField NameField{AddressBookRecord::Fields[1].offset, AddressBookRecord::Fields[1].capacity};
 
 } // namespace
 

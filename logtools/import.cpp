@@ -430,6 +430,7 @@ void Timport::ImportAdif() {
                                               [this](qint64 v, qint64 max) { showProgress(v, max); });
     StreModel->storeChanged();
     Gauge1->setValue(0);
+    Panel1->hide(); // the closing message is not shown under a finished progress bar
     if (!r.error.isEmpty()) ShowErrorBox(r.error);
     if (r.missingDateOrTime > 0)
         platform::dialogs().messageBox(
@@ -443,6 +444,7 @@ void Timport::ExportAdif() {
     if (Edit1->text().isEmpty()) return;
     const AdifExportResult r = ExportAdifFile(DataPath(Edit1->text()), Edit4->text(), Edit11->text(),
                                               [this](qint64 v, qint64 max) { showProgress(v, max); });
+    Panel1->hide(); // the closing message is not shown under a finished progress bar
     switch (r.status) {
     case AdifExportResult::Nothing: return;
     case AdifExportResult::BadLast: Edit11->clear(); return;
