@@ -2,6 +2,7 @@
 
 #include "common/bands.h"
 #include "common/codepage.h"
+#include "common/logdate.h"
 #include "common/qsorecord.h"
 #include "common/text.h"
 #include "logtools/cp1251bytes.h"
@@ -508,7 +509,7 @@ QString ExporterOutputName(const QString &source, const QString &extension) {
 
 namespace {
 
-// "d.m.yyyy" or "d.m.yy" (19yy from 50 on, else 20yy) as "yyyymmdd".
+// "d.m.yyyy" or "d.m.yy" (the log's two-digit year rule) as "yyyymmdd".
 bool DateAsAdif(QByteArrayView raw, char out[8]) {
     const QByteArrayView t = TrimBytes(raw);
     int parts[3] = {0, 0, 0}, digits[3] = {0, 0, 0}, k = 0;
@@ -524,7 +525,7 @@ bool DateAsAdif(QByteArrayView raw, char out[8]) {
     }
     if (k != 2 || digits[0] < 1 || digits[0] > 2 || digits[1] < 1 || digits[1] > 2) return false;
     int y = parts[2];
-    if (digits[2] == 2) y += y >= 50 ? 1900 : 2000;
+    if (digits[2] == 2) y = ExpandTwoDigitYear(y);
     else if (digits[2] != 4) return false;
     if (!QDate::isValid(y, parts[1], parts[0])) return false;
     const int d = parts[0], m = parts[1];

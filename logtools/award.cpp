@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -38,6 +39,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zelmor {
@@ -222,7 +224,11 @@ Taward::Taward(QWidget *parent) : QWidget(parent, Qt::Window) {
     Str3->setColWidth(0, 50);
     Str3->setColWidth(1, 90);
     Str3->setColWidth(2, 80);
-    for (int c = 3; c < 8; ++c) Str3->setColWidth(c, 56);
+    // Narrow columns, but never narrower than their bold heading.
+    QFont bold = Str3->font();
+    bold.setBold(true);
+    const QFontMetrics heading(bold);
+    for (int c = 3; c < 8; ++c) Str3->setColWidth(c, std::max(56, heading.horizontalAdvance(AwardResultHeadings[c]) + 12));
 
     tchart = new QChartView(new QChart, this);
     tchart->setObjectName(QStringLiteral("tchart"));

@@ -15,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "platform/paths.h"
+#include "platform/windowshape.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,7 +30,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -54,11 +54,6 @@ const QStringList SearchGridHeadings = {
 };
 
 namespace {
-// The window is frameless; its outline is cut as the design's regions, which
-// count from a client area at (4, 22). Shifting them by that offset keeps the
-// drag formula's constants out of the way.
-constexpr int RegionDx = -4, RegionDy = -22;
-
 const QStringList QslWords = {QslSent, QslToSend, QslNotToSend, QslSentAndReceived, QslReceived};
 
 QString MaskedText(const QLineEdit *e) { return e->displayText(); }
@@ -152,7 +147,7 @@ Tpoisk::Tpoisk(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 770, 40);
     Image1->setStyleSheet(QStringLiteral("background: #2a4d7a; color: white; font-weight: bold;"));
-    Image1->installEventFilter(this);
+    new WindowDrag(Image1);
 
     Str = new TStringGrid(int(SearchGridHeadings.size()), 2, this);
     Str->setObjectName(QStringLiteral("Str"));
@@ -427,29 +422,21 @@ void Tpoisk::buildMenus() {
 
 void Tpoisk::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
+    activation_.shown();
     FormActivate();
 }
 
 void Tpoisk::changeEvent(QEvent *e) {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && ActivatedFromOwnWindow(this)) FormActivate();
+    if (activation_.runsOn(this, e)) FormActivate();
 }
 
 void Tpoisk::FormActivate() {
-    QRegion shape(QRect(QPoint(7 + RegionDx, 27 + RegionDy), QPoint(770 + RegionDx - 1, 580 + RegionDy - 1)));
-    // A rounded rectangle with 65 x 65 corner ellipses.
-    {
-        const QRect r(QPoint(7 + RegionDx, 27 + RegionDy), QPoint(770 + RegionDx - 1, 580 + RegionDy - 1));
-        QRegion rounded(r.adjusted(32, 0, -32, 0));
-        rounded += QRegion(r.adjusted(0, 32, 0, -32));
-        for (const QPoint &c : {r.topLeft(), QPoint(r.right() - 64, r.top()), QPoint(r.left(), r.bottom() - 64),
-                                QPoint(r.right() - 64, r.bottom() - 64)})
-            rounded += QRegion(QRect(c, QSize(65, 65)), QRegion::Ellipse);
-        shape = rounded;
-    }
-    shape += QRegion(QRect(QPoint(2 + RegionDx, 76 + RegionDy), QPoint(23 + RegionDx - 1, 530 + RegionDy - 1)));
-    shape += QRegion(QRect(QPoint(758 + RegionDx, 76 + RegionDy), QPoint(770 + RegionDx - 1, 530 + RegionDy - 1)));
-    setMask(shape);
+    // A rounded rectangle with 65 x 65 corner ellipses and the two side strips.
+    QRegion shape = RoundRectRegion(7, 27, 770, 580, 65, 65);
+    shape += RectRegion(2, 76, 23, 530);
+    shape += RectRegion(758, 76, 770, 530);
+    SetWindowMask(this, shape);
     if (!Timer2->isActive()) Timer2->start();
 }
 
@@ -593,22 +580,6 @@ void Tpoisk::complete(QLineEdit *edit, QListWidget *list) {
 }
 
 bool Tpoisk::eventFilter(QObject *o, QEvent *e) {
-    if (o == Image1) {
-        if (e->type() == QEvent::MouseButtonPress) {
-            auto *me = static_cast<QMouseEvent *>(e);
-            if (me->button() == Qt::LeftButton) {
-                dragging_ = true;
-                dragOffset_ = me->position().toPoint() + Image1->pos();
-            }
-        } else if (e->type() == QEvent::MouseMove && dragging_) {
-            // The window's top left follows the cursor less the press point.
-            const QPoint g = static_cast<QMouseEvent *>(e)->globalPosition().toPoint();
-            move(g - dragOffset_);
-        } else if (e->type() == QEvent::MouseButtonRelease) {
-            dragging_ = false;
-        }
-        return false;
-    }
     if (e->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(e);
         const bool enter = ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter;

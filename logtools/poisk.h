@@ -2,6 +2,7 @@
 // The search and sort window: the current log as a grid, filtered by a set
 // of criteria, sorted by a column, edited cell by cell, saved as a new log
 // and printed. The work itself is in logsearch, searchgrid and reportprint.
+#include "platform/activation.h"
 #include "platform/stringgrid.h"
 
 #include <QWidget>
@@ -144,8 +145,7 @@ private:
     void chooseFormat(QAction *chosen);
     void complete(QLineEdit *edit, QListWidget *list);
     void setBusy(qint64 done, qint64 total);
-    QPoint dragOffset_;
-    bool dragging_ = false;
+    ShowActivation activation_;
 };
 
 extern Tpoisk *poisk;

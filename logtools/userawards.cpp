@@ -260,7 +260,8 @@ QByteArrayView RawField(const char *record, TextField f) {
     return QByteArrayView(record + f.offset + 1, length);
 }
 
-constexpr TextField DateField{74, 10}, TimeField{85, 10}, RstReceivedField{118, 7}, PointsField{134, 10};
+constexpr TextField DateField = QsoField::Date, TimeField = QsoField::Time, RstReceivedField = QsoField::RstReceived;
+const TextField PointsField{QsoRecord::Fields[10].offset, QsoRecord::Fields[10].capacity};
 
 void CopyField(char *to, TextField in, const char *record, TextField from) {
     std::memcpy(to + in.offset, record + from.offset, size_t(from.capacity) + 1);

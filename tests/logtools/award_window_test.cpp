@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -289,4 +290,17 @@ TEST_F(AwardWindowTest, PrintsTheApplication) {
     EXPECT_TRUE(out.contains("Итого:"));
     EXPECT_FALSE(out.contains("UA3CC"));
     EXPECT_FALSE(out.contains("UA3DD"));
+}
+
+TEST_F(AwardWindowTest, ResultHeadingsFitTheirColumns) {
+    w_->FormActivate();
+    QFont bold = w_->Str3->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    for (int c = 0; c < 8; ++c) {
+        const QString heading = w_->Str3->cell(c, 0);
+        ASSERT_FALSE(heading.isEmpty()) << c;
+        // The text plus the cell's margins.
+        EXPECT_GE(w_->Str3->colWidth(c), metrics.horizontalAdvance(heading) + 8) << heading.toStdString();
+    }
 }
