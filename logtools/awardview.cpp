@@ -44,7 +44,9 @@ void DrawAwardChart(QChartView *view, const std::vector<Bar> &worked, const std:
     }
     if (worked.empty()) return;
     QStringList categories;
-    for (const Bar &b : worked) categories << Trim(b.label);
+    // The axis labels are rich text: a label of two words takes two lines
+    // rather than being cut under a narrow bar.
+    for (const Bar &b : worked) categories << Trim(b.label).toHtmlEscaped().replace(u' ', QStringLiteral("<br>"));
     auto *series = new QBarSeries;
     double top = 1;
     for (const std::vector<Bar> *bars : {&worked, &confirmed}) {
@@ -64,8 +66,8 @@ void DrawAwardChart(QChartView *view, const std::vector<Bar> &worked, const std:
     c->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto *y = new QValueAxis;
-    // A small chart has room for fewer value labels.
-    const double step = std::max(1.0, std::ceil(top / (labelPoints > 0 ? 2 : 4)));
+    // A low chart has room for fewer value labels.
+    const double step = std::max(1.0, std::ceil(top / (view->height() < 120 ? 2 : 4)));
     y->setRange(0, std::ceil(top / step) * step);
     y->setTickType(QValueAxis::TicksDynamic);
     y->setTickAnchor(0);

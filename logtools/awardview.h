@@ -25,7 +25,8 @@ namespace zelmor {
 
 // Redraws a chart view: one category per worked bar, the worked bars red and
 // the confirmed ones blue, no animation.
-// A small chart gets a smaller `labelPoints` for its axis labels.
+// `labelPoints` sets a smaller size for the axis labels, where they would
+// not fit.
 void DrawAwardChart(QChartView *view, const std::vector<Bar> &worked, const std::vector<Bar> &confirmed,
                     const QString &axisTitle = QString(), int labelPoints = 0);
 QChartView *NewAwardChartView(QWidget *parent, const char *name);

@@ -59,10 +59,11 @@ TDXcc9b::TDXcc9b(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWi
     str2->setObjectName(QStringLiteral("str2"));
     str2->horizontalHeader()->setMinimumSectionSize(12); // the narrow "Y" columns
     str2->setGeometry(44, 60, 712, 300);
-    str2->setColWidth(0, 150);
+    // Wide enough for the bold headings, and all 21 columns within the grid.
+    str2->setColWidth(0, 160);
     str2->setColWidth(1, 52);
-    str2->setColWidth(2, 36);
-    for (int col = 3; col <= 20; ++col) str2->setColWidth(col, col % 2 ? 30 : 20);
+    str2->setColWidth(2, 38);
+    for (int col = 3; col <= 20; ++col) str2->setColWidth(col, col % 2 ? 30 : 18);
 
     Chart1 = NewAwardChartView(this, "Chart1");
     Chart1->setGeometry(44, 366, 540, 166);
@@ -203,7 +204,7 @@ void TDXcc9b::ShowDxccTotals() {
 }
 
 void TDXcc9b::redrawChart() {
-    if (isVisible()) DrawAwardChart(Chart1, Series2, Series3, axisTitle_);
+    if (isVisible()) DrawAwardChart(Chart1, Series2, Series3, axisTitle_, 8);
 }
 
 void TDXcc9b::RefreshDxccTables() {

@@ -33,11 +33,12 @@ TIOTA::TIOTA(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     striota->horizontalHeader()->setMinimumSectionSize(12); // the narrow "Y" columns
     striota->setGeometry(10, 36, 560, 530);
     for (int half = 0; half < 2; ++half) {
-        striota->setColWidth(half * 5 + 0, 50);
-        striota->setColWidth(half * 5 + 1, 44);
-        striota->setColWidth(half * 5 + 2, 140);
-        striota->setColWidth(half * 5 + 3, 20);
-        striota->setColWidth(half * 5 + 4, 20);
+        // The bold "Остров" whole, and both halves within the grid.
+        striota->setColWidth(half * 5 + 0, 58);
+        striota->setColWidth(half * 5 + 1, 42);
+        striota->setColWidth(half * 5 + 2, 134);
+        striota->setColWidth(half * 5 + 3, 18);
+        striota->setColWidth(half * 5 + 4, 18);
     }
     Chart1 = NewAwardChartView(this, "Chart1");
     Chart1->setGeometry(576, 36, 174, 400);

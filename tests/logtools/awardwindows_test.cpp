@@ -26,6 +26,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -335,3 +336,31 @@ TEST_F(AwardWindowsTest, StatisticsFollowTheCountryFieldAndTheCallAnalysis) {
     Statist->N2->trigger();
     EXPECT_FALSE(Statist->isVisible());
 }
+
+namespace {
+
+TEST_F(AwardWindowsTest, GridHeadingsAreWholeAndEveryColumnIsInView) {
+    writeWorld();
+    WriteAllRecords<IslandRecord>(path("dx/iota.dat"), {IslandRecord{}}); // a file, for the heading
+    StartupHook.activdxcc();
+    StartupHook.FillIotaTable();
+    LauncherHook.ShowRussianRegions();
+    for (TStringGrid *g : {DXcc9b->str2, IOTA->striota, waz9b->strw, russall->strrus}) {
+        g->window()->show();
+        QApplication::processEvents();
+        // The view elides a heading that does not fit between its margins.
+        QFont bold = g->font();
+        bold.setBold(true);
+        const QFontMetrics fm(bold);
+        const int margins = 2 * (g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1);
+        int total = 0;
+        for (int c = 0; c < g->colCount(); ++c) {
+            total += g->colWidth(c);
+            EXPECT_LE(fm.horizontalAdvance(g->cell(c, 0)) + margins, g->colWidth(c))
+                << g->objectName().toStdString() << " column " << c << " \"" << g->cell(c, 0).toStdString() << "\"";
+        }
+        EXPECT_LE(total, g->viewport()->width()) << g->objectName().toStdString();
+    }
+}
+
+} // namespace

@@ -64,6 +64,9 @@ protected:
 };
 
 const QDateTime kSummer(QDate(2024, 6, 20), QTime(20, 51), Qt::UTC);
+// Activations and the one-shot timer wait for the event, not for a time: a
+// loaded machine may take long to deliver it.
+constexpr int kLoadedDeadlineMs = 30000;
 
 TEST_F(MapWindowTest, DrawsTheSunOfTheQsoWindowsUtcTimeOrOfTheClock) {
     const QImage expected = shaded(map_, kSummer);
@@ -250,13 +253,13 @@ TEST_F(MapWindowTest, ActivationDrawsTheStationBeingEnteredWithoutAddingIt) {
     for (int i = 0; i < 5; ++i) {
         Form25->show();
         Form25->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form25));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form25, kLoadedDeadlineMs));
         form1->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form1));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form1, kLoadedDeadlineMs));
     }
     Form25->Canvas.reset(Form25->MapBitmap); // what the activation draws, alone
     Form25->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form25));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form25, kLoadedDeadlineMs));
     EXPECT_EQ(MapPointList, QStringList{"388,64,,"});
     const QPoint at = MapPixel(*ParseDecimal(DxLongitude), *ParseDecimal(DxLatitude));
     EXPECT_EQ(markers(), std::vector<QPoint>{at});
@@ -279,7 +282,7 @@ TEST_F(MapWindowTest, FunctionKeysWorkTheMenu) {
     utcFields("20.06.2024", "20:51");
     Form25->show();
     Form25->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form25));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form25, kLoadedDeadlineMs));
     QTest::keyClick(Form25, Qt::Key_F12);
     EXPECT_EQ(markers().size(), 2u);
     EXPECT_TRUE(Form25->Canvas.itemsOf(MapDrawItem::Label).empty());
@@ -287,7 +290,7 @@ TEST_F(MapWindowTest, FunctionKeysWorkTheMenu) {
     EXPECT_EQ(labelsAt({140, 109}), QStringList{"K1ABC"});
     QTest::keyClick(Form25, Qt::Key_F11);
     EXPECT_TRUE(Form25->Timer1->isActive());
-    QTRY_VERIFY(!Form25->Timer1->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(!Form25->Timer1->isActive(), kLoadedDeadlineMs);
     EXPECT_EQ(Form25->MapBitmap, shaded(map_, kSummer));
     QTest::keyClick(Form25, Qt::Key_Escape);
     EXPECT_FALSE(Form25->isVisible());
