@@ -71,7 +71,7 @@ QWidget *Labelled(QWidget *parent, const QString &caption, QWidget *field) {
 Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("form1"));
     setWindowTitle(QStringLiteral("QSO ") + LogFileName);
-    resize(770, 600);
+    resize(QsoWindowDesignSize);
 
     call = Field(this, "call", 150);
     QFont big = call->font();
@@ -272,6 +272,14 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     right->addWidget(strp, 1);
     right->addWidget(strw, 1);
     right->addWidget(Memo2, 1);
+    // The lists that come and go while a QSO is entered share the space
+    // there is: showing one never makes the window taller (a shaped look's
+    // outline would cut off the log grid below).
+    for (QWidget *w : std::initializer_list<QWidget *>{pname, pqth, memlist, Memo1, strp, strw, Memo2}) {
+        QSizePolicy p = w->sizePolicy();
+        p.setVerticalPolicy(QSizePolicy::Ignored);
+        w->setSizePolicy(p);
+    }
     auto *middle = new QHBoxLayout(Panel40);
     middle->setContentsMargins(2, 2, 2, 2);
     middle->addLayout(lists, 1);

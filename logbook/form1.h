@@ -10,6 +10,7 @@
 #include "platform/picturebutton.h"
 #include "platform/stringgrid.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -395,6 +396,7 @@ private:
     int currentGridRow() const;
     int currentGridColumn() const;
     void applyContentMargins();
+    void fitShapedLook();
     void setLookFrames(bool windowsLook);
     // The texts an edit changes, as they were before the first recall.
     struct PreRecallTexts {
@@ -429,6 +431,10 @@ extern Tform1 *form1;
 inline const QString LookAvangard = QStringLiteral("Авангард");
 inline const QString LookClassic = QStringLiteral("Классический");
 inline const QString LookWindows = QStringLiteral("Windows");
+
+// The window's size in its design layout; the shaped looks' outlines are
+// cut for it.
+inline constexpr QSize QsoWindowDesignSize{770, 600};
 
 // Design widths of the log grid's 20 columns.
 inline constexpr int LogGridDesignWidths[20] = {50, 93, 129, 134, 84, 68, 50, 50, 50, 50,
