@@ -269,7 +269,7 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     rigChart->addWidget(ch12);
     charts->addLayout(rigChart);
     auto *right = new QVBoxLayout;
-    right->addWidget(strp, 1);
+    right->addWidget(strp, 3); // the earlier QSOs come first
     right->addWidget(strw, 1);
     right->addWidget(Memo2, 1);
     // The lists that come and go while a QSO is entered share the space
