@@ -424,6 +424,33 @@ TEST_F(LogGridTest, DeleteAndRestore) {
     EXPECT_EQ(StatusText, "Повторное QSO");
 }
 
+TEST_F(LogGridTest, TheEditingKeysFollowTheRowTheyArePressedOn) {
+    writeLog(20);
+    showWindow();
+    const QByteArray before = logBytes();
+    grid()->setFocus();
+    selectQso("12");
+    key(grid(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(ReadRecord<QsoRecord>(path("test.log"), 11).deleteMark, "Delet");
+    // The restore's key works on the deleted row without the menu opened.
+    key(grid(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(logBytes(), before);
+
+    // The menu opened on a deleted row leaves the recall's key working on
+    // the next row with a call, and the restore's key dead there.
+    key(grid(), Qt::Key_G, Qt::ControlModifier);
+    form1->N36Click();
+    ASSERT_FALSE(form1->n2->isEnabled());
+    selectQso("13");
+    const QByteArray deleted = logBytes();
+    key(grid(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(logBytes(), deleted);
+    key(grid(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(EditMode, 1);
+    EXPECT_EQ(form1->call->text(), "UA313AA");
+    form1->N3Click();
+}
+
 TEST_F(LogGridTest, CallAndBandCorrections) {
     writeLog(5);
     showWindow();
