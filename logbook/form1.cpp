@@ -175,6 +175,10 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     Chart2->setMinimumWidth(60);
     Chart2->setMaximumWidth(120);
     Chart2->chart()->legend()->hide();
+    // A chart view takes its chart's minimum as its own at each resize, and a
+    // title with axes asks for more room than the window has: the charts draw
+    // into what they are given, never growing the window.
+    for (QChartView *v : {Chart1, Chart2}) v->chart()->setMinimumSize(QSizeF(1, 1));
     Series5 = new QScatterSeries;
     Series5->setObjectName(QStringLiteral("Series5"));
     Series5->setColor(Qt::red);
