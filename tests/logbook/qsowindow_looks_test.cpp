@@ -36,9 +36,9 @@ protected:
     static void activateFrom(QWidget *other) {
         other->show();
         other->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(other));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(other, 30000));
         form1->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form1));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form1, 30000));
     }
 };
 
