@@ -138,7 +138,10 @@ void Tform1::fitShapedLook() {
     // resized by the operator: it takes that size again whenever a control
     // grew it (a taller window puts the log grid's last rows below the
     // outline).
+    // A hidden window keeps the size it was given (the loader places it
+    // before it is shown); it is laid out and fitted when shown.
     if (look_ != QsoLook::Avangard && look_ != QsoLook::Classic) return;
+    if (!isVisible()) return;
     layout()->activate();
     if (size() != QsoWindowDesignSize) resize(QsoWindowDesignSize);
 }
@@ -285,6 +288,7 @@ void Tform1::FormActivate() {
 
 void Tform1::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
+    fitShapedLook();
     if (e->spontaneous()) return;
     activatedByShow_ = true;
     FormActivate();
