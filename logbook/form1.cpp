@@ -71,7 +71,7 @@ QWidget *Labelled(QWidget *parent, const QString &caption, QWidget *field) {
 Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("form1"));
     setWindowTitle(QStringLiteral("QSO ") + LogFileName);
-    resize(770, 600);
+    resize(QsoWindowDesignSize);
 
     call = Field(this, "call", 150);
     QFont big = call->font();
@@ -176,6 +176,10 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     Chart2->setMinimumWidth(60);
     Chart2->setMaximumWidth(120);
     Chart2->chart()->legend()->hide();
+    // A chart view takes its chart's minimum as its own at each resize, and a
+    // title with axes asks for more room than the window has: the charts draw
+    // into what they are given, never growing the window.
+    for (QChartView *v : {Chart1, Chart2}) v->chart()->setMinimumSize(QSizeF(1, 1));
     Series5 = new QScatterSeries;
     Series5->setObjectName(QStringLiteral("Series5"));
     Series5->setColor(Qt::red);
@@ -271,9 +275,17 @@ Tform1::Tform1(QWidget *parent) : QWidget(parent, Qt::Window) {
     rigChart->addWidget(ch12);
     charts->addLayout(rigChart);
     auto *right = new QVBoxLayout;
-    right->addWidget(strp, 1);
+    right->addWidget(strp, 3); // the earlier QSOs come first
     right->addWidget(Panel5, 1);
     right->addWidget(Memo2, 1);
+    // The lists that come and go while a QSO is entered share the space
+    // there is: showing one never makes the window taller (a shaped look's
+    // outline would cut off the log grid below).
+    for (QWidget *w : std::initializer_list<QWidget *>{pname, pqth, memlist, Memo1, strp, Panel5, strw, Memo2}) {
+        QSizePolicy p = w->sizePolicy();
+        p.setVerticalPolicy(QSizePolicy::Ignored);
+        w->setSizePolicy(p);
+    }
     auto *middle = new QHBoxLayout(Panel40);
     middle->setContentsMargins(2, 2, 2, 2);
     middle->addLayout(lists, 1);

@@ -11,6 +11,7 @@
 #include "platform/picturebutton.h"
 #include "platform/stringgrid.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -438,6 +439,7 @@ private:
     int currentGridRow() const;
     int currentGridColumn() const;
     void applyContentMargins();
+    void fitShapedLook();
     void setLookFrames(bool windowsLook);
     // The texts an edit changes, as they were before the first recall.
     struct PreRecallTexts {
@@ -482,6 +484,10 @@ inline const QString LookWindows = QStringLiteral("Windows");
 
 // The sound panel's slider pictures and knobs.
 inline constexpr int SoundSliderWidth = 160, SoundSliderHeight = 20, SoundKnobWidth = 38;
+
+// The window's size in its design layout; the shaped looks' outlines are
+// cut for it.
+inline constexpr QSize QsoWindowDesignSize{770, 600};
 
 // Design widths of the log grid's 20 columns.
 inline constexpr int LogGridDesignWidths[20] = {50, 93, 129, 134, 84, 68, 50, 50, 50, 50,

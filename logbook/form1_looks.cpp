@@ -126,10 +126,24 @@ void Tform1::applyContentMargins() {
     if (!root) return;
     // The shaped looks keep every control inside the outline.
     switch (look_) {
-    case QsoLook::Avangard: root->setContentsMargins(50, 45, 35, 85); break;
+    case QsoLook::Avangard: root->setContentsMargins(50, 32, 35, 84); break;
     case QsoLook::Classic: root->setContentsMargins(6, 6, 42, 72); break;
     default: root->setContentsMargins(6, 6, 6, 6); break;
     }
+    fitShapedLook();
+}
+
+void Tform1::fitShapedLook() {
+    // The outline is cut for the design size, and a frameless window is not
+    // resized by the operator: it takes that size again whenever a control
+    // grew it (a taller window puts the log grid's last rows below the
+    // outline).
+    // A hidden window keeps the size it was given (the loader places it
+    // before it is shown); it is laid out and fitted when shown.
+    if (look_ != QsoLook::Avangard && look_ != QsoLook::Classic) return;
+    if (!isVisible()) return;
+    layout()->activate();
+    if (size() != QsoWindowDesignSize) resize(QsoWindowDesignSize);
 }
 
 void Tform1::setLookFrames(bool windowsLook) {
@@ -276,12 +290,19 @@ void Tform1::FormActivate() {
 
 void Tform1::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
+    fitShapedLook();
     if (e->spontaneous()) return;
     activatedByShow_ = true;
     FormActivate();
 }
 
 bool Tform1::event(QEvent *e) {
+    if (e->type() == QEvent::LayoutRequest) {
+        // Controls take their styled sizes after the first show.
+        const bool done = QWidget::event(e);
+        fitShapedLook();
+        return done;
+    }
     if (e->type() == QEvent::ActivationChange) {
         if (!isActiveWindow()) {
             activatedByShow_ = false;

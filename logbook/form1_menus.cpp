@@ -76,16 +76,32 @@ bool TypesText(const QKeyEvent *e) {
     return !t.isEmpty() && t.front().isPrint();
 }
 
+bool HasShortcut(const QAction *a, int code) {
+    return !a->shortcut().isEmpty() && ShortcutCodeFromKeySequence(a->shortcut()) == code;
+}
+
+// Whether any item of the menu, enabled or not, has the code.
+bool MenuHasShortcut(const QMenu *menu, int code) {
+    for (const QAction *a : menu->actions())
+        if (a->menu() ? MenuHasShortcut(a->menu(), code) : HasShortcut(a, code)) return true;
+    return false;
+}
+
 // The first enabled item of the menu, in menu order, whose shortcut is the
-// code; the items of a disabled submenu do not count.
-QAction *FindShortcut(const QMenu *menu, int code) {
+// code; the items of a disabled submenu do not count. A submenu holding the
+// code first runs its opening handler, as a click on it would: its items'
+// states follow the grid row the key is pressed on, not the row the menu
+// was last opened on.
+QAction *FindShortcut(QMenu *menu, int code) {
     for (QAction *a : menu->actions()) {
         if (a->isSeparator() || !a->isEnabled()) continue;
-        if (a->menu()) {
-            if (QAction *hit = FindShortcut(a->menu(), code)) return hit;
+        if (QMenu *sub = a->menu()) {
+            if (!MenuHasShortcut(sub, code)) continue;
+            emit sub->aboutToShow();
+            if (QAction *hit = FindShortcut(sub, code)) return hit;
             continue;
         }
-        if (!a->shortcut().isEmpty() && ShortcutCodeFromKeySequence(a->shortcut()) == code) return a;
+        if (HasShortcut(a, code)) return a;
     }
     return nullptr;
 }

@@ -162,7 +162,7 @@ TEST_F(QsoEntryTest, ASavedQsoEndToEnd) {
     form1->cb2->setText("SSB");
     type(form1->call, "ua3abc");
     EXPECT_EQ(form1->call->text(), "UA3ABC");
-    QTRY_COMPARE_WITH_TIMEOUT(DxCountry, QStringLiteral("European Russia"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(DxCountry, QStringLiteral("European Russia"), 10000);
     enter();
     ASSERT_EQ(focused(), form1->name1);
     type(form1->name1, "Иван");
@@ -217,7 +217,7 @@ TEST_F(QsoEntryTest, ASavedQsoEndToEnd) {
 TEST_F(QsoEntryTest, SavingRightAfterTypingStoresTheNewCallsCountry) {
     analyse("K1ABC");
     type(form1->call, "ja1xyz");
-    QTest::qWait(100);
+    ASSERT_TRUE(form1->Timer4->isActive()); // saved before the analysis' timer fired
     saveKey();
     const auto log = logRecords();
     ASSERT_EQ(log.size(), 1u);
@@ -225,7 +225,7 @@ TEST_F(QsoEntryTest, SavingRightAfterTypingStoresTheNewCallsCountry) {
     EXPECT_EQ(log[0].country, "United States");
     form1->call->setText("");
     type(form1->call, "ja1xyz");
-    QTest::qWait(100);
+    ASSERT_TRUE(form1->Timer4->isActive());
     saveKey();
     EXPECT_EQ(logRecords().back().country, "Japan");
     EXPECT_EQ(logRecords().back().waz, "25");
@@ -253,7 +253,7 @@ TEST_F(QsoEntryTest, AQuickSaveAfterCorrectingTheCallKeepsWhatWasTyped) {
     // A rule that chooses the QSL state: the own country's QSOs get "Не отправлять".
     Nastroy->qslf2->setChecked(true);
     type(form1->call, "ua3ab");
-    QTRY_VERIFY_WITH_TIMEOUT(!form1->Timer4->isActive(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!form1->Timer4->isActive(), 10000);
     ASSERT_EQ(DxCountry, "European Russia");
     ASSERT_EQ(form1->cqsl->text(), "Не отправлять");
     ASSERT_FALSE(form1->qthl->text().isEmpty()); // the locator of the region's centre
@@ -295,7 +295,7 @@ TEST_F(QsoEntryTest, AQuickSaveAfterCorrectingTheCallKeepsWhatWasTyped) {
     // Fields left empty are still filled by the late analysis.
     logEarlier("UA3XYZ", "Пётр", "European Russia");
     type(form1->call, "ua3xy");
-    QTRY_VERIFY_WITH_TIMEOUT(!form1->Timer4->isActive(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!form1->Timer4->isActive(), 10000);
     form1->qth->setFocus();
     type(form1->qth, "Тверь");
     form1->call->setFocus();
@@ -437,7 +437,7 @@ TEST_F(QsoEntryTest, EachFieldTypesInTheLayoutItAskedForAndNoOtherDoes) {
     Nastroy->show();
     auto edit4 = [&](const QString &keys, bool desktopRussian) {
         Nastroy->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(Nastroy));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(Nastroy, 30000));
         Nastroy->Edit4->setFocus();
         Nastroy->Edit4->clear();
         typeOnDesktop(Nastroy->Edit4, keys, desktopRussian);

@@ -121,7 +121,7 @@ protected:
     void showWindow() {
         form1->show();
         form1->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form1));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form1, 30000));
     }
     std::vector<QsoRecord> logRecords() const { return ReadAllRecords<QsoRecord>(path("test.log")); }
 };

@@ -11,6 +11,8 @@
 
 #include <QChartView>
 #include <QComboBox>
+#include <QListView>
+#include <QPlainTextEdit>
 #include <QDialog>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -34,9 +36,9 @@ protected:
     static void activateFrom(QWidget *other) {
         other->show();
         other->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(other));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(other, 30000));
         form1->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form1));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form1, 30000));
     }
 };
 
@@ -194,4 +196,35 @@ TEST_F(QsoLooksTest, ABoxOfTheDialogsSeamClosingRunsNoActivation) {
     // Another window of ours does.
     activateFrom(Nastroy);
     EXPECT_EQ(form1->cqsl->text(), "Отправить");
+}
+
+TEST_F(QsoLooksTest, EveryControlOfAShapedLookLiesInsideItsOutline) {
+    // Shown, the controls take their styled sizes; the window keeps the
+    // size its outline is cut for, so no row of the log grid falls outside.
+    for (const char *text : {"Авангард", "Классический"}) {
+        SCOPED_TRACE(text);
+        DestroyAllWindows();
+        CreateAllWindows();
+        loadLook(QString::fromUtf8(text));
+        showWindow();
+        // With the band chart of an empty call, whose title and axes ask for
+        // more room than there is, and every list that comes and goes while
+        // a QSO is entered.
+        analyse("JA1ABC");
+        analyse("");
+        QApplication::processEvents();
+        for (QWidget *w : std::initializer_list<QWidget *>{form1->strp, form1->memlist, form1->Memo1, form1->pname,
+                                                           form1->pqth, form1->Memo2}) {
+            w->show();
+            QApplication::processEvents();
+        }
+        const QRegion inside = form1->mask();
+        for (QWidget *w : form1->findChildren<QWidget *>()) {
+            if (!w->isVisibleTo(form1) || w->window() != form1 || w->size().isEmpty()) continue;
+            const QRegion place(QRect(w->mapTo(form1, QPoint(0, 0)), w->size()));
+            EXPECT_TRUE((place - inside).isEmpty())
+                << w->metaObject()->className() << " " << w->objectName().toStdString() << " at "
+                << place.boundingRect().y() << "+" << place.boundingRect().height();
+        }
+    }
 }

@@ -202,7 +202,7 @@ TEST_F(QsoMenuTest, ShortcutsWinOverTheEntryFieldsOwnKeys) {
     // A key two items share fires the first in menu order, not neither.
     WriteSetting(SettingId::ClearCallKey, qint32(45));
     form1->LoadMenuSettings();
-    call->setText("UA3ABC");
+    call->setText("DL1ABC"); // a call not yet in the memory: n66 would add it
     key(call, Qt::Key_Insert);
     EXPECT_EQ(call->text(), "");
     EXPECT_EQ(form1->memlist->count(), 1);
@@ -567,6 +567,39 @@ TEST_F(QsoMenuTest, PickListsOpenTakeAndHide) {
     form1->Pvia->setText("UA3XYZ");
     key(form1->Pvia, Qt::Key_Delete);
     EXPECT_EQ(form1->Pvia->text(), "");
+}
+
+TEST_F(QsoMenuTest, ArrowsInTheSentReportAndViaAndTheCaretOfAClick) {
+    showAndFocusCall();
+    const struct {
+        QLineEdit *from;
+        Qt::Key key;
+        QLineEdit *to;
+    } moves[] = {{form1->rsts, Qt::Key_Up, form1->qth},
+                 {form1->rsts, Qt::Key_Down, form1->rst},
+                 {form1->Pvia, Qt::Key_Up, form1->qth}};
+    for (const auto &m : moves) {
+        m.from->setFocus();
+        key(m.from, m.key);
+        EXPECT_EQ(focused(), m.to) << m.from->objectName().toStdString() << " " << m.key;
+    }
+    // A click in the middle of the text: the reports put the caret at the
+    // start, the call and the manager at the end.
+    const struct {
+        QLineEdit *field;
+        bool atStart;
+    } clicks[] = {{form1->rst, true}, {form1->rsts, true}, {form1->call, false}, {form1->Pvia, false}};
+    for (const auto &c : clicks) {
+        c.field->setText("123456");
+        c.field->setFocus();
+        QApplication::processEvents(); // entering a field may select it first
+        QPoint mid(0, c.field->height() / 2);
+        while (mid.x() < c.field->width() && c.field->cursorPositionAt(mid) < 3) mid.rx()++;
+        QTest::mousePress(c.field, Qt::LeftButton, Qt::NoModifier, mid);
+        ASSERT_EQ(c.field->cursorPosition(), 3) << c.field->objectName().toStdString(); // the press, in the middle
+        QTest::mouseRelease(c.field, Qt::LeftButton, Qt::NoModifier, mid);
+        EXPECT_EQ(c.field->cursorPosition(), c.atStart ? 0 : 6) << c.field->objectName().toStdString();
+    }
 }
 
 TEST_F(QsoMenuTest, TheEntryBarItemSwapsTheWindows) {
