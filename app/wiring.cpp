@@ -24,6 +24,7 @@
 #include "station/greyline.h"
 #include "qsl/adbox.h"
 #include "qsl/qsl.h"
+#include "qsl/qslprintwindow.h"
 #include "qsl/qslselection.h"
 #include "station/fcw.h"
 #include "station/nastroy.h"
@@ -149,6 +150,7 @@ void ConnectWindows() {
     };
     SettingsDialogHook.BandBoxChanged = collectBandCountries;
     QObject::connect(Nastroy->qsobanda1, &QCheckBox::clicked, Nastroy, collectBandCountries);
+    InstallQslPrinting();
 }
 
 void DisconnectWindows() {
@@ -178,7 +180,7 @@ void DisconnectWindows() {
     QsoHook = {};
     SettingsDialogHook.CallbookIndex = nullptr;
     SettingsDialogHook.BandBoxChanged = nullptr;
-    QslHook = {};
+    UninstallQslPrinting();
 }
 
 } // namespace zelmor

@@ -154,7 +154,7 @@ ImageCanvas::ImageCanvas(int dpi, int w, int h)
 }
 
 ImageCanvas::~ImageCanvas() {
-    if (painter()) painter()->end();
+    if (painter() && painter()->isActive()) painter()->end();
 }
 
 void ImageCanvas::startPage() {
@@ -380,6 +380,7 @@ public:
     void newPage() override { to_.newPage(); }
     bool end() override { return to_.end(); }
     void abort() override { to_.abort(); }
+    QString errorText() const override { return to_.errorText(); }
     void setFont(const PrintFont &f) override { to_.setFont(f); }
     const PrintFont &font() const override { return to_.font(); }
     void setPen(const PrintPen &p) override { to_.setPen(p); }
@@ -405,6 +406,7 @@ std::unique_ptr<PrintCanvas> FakePrinter::startJob(const QString &jobName, PageO
     if (refuse) return nullptr;
     kept_.push_back(std::make_unique<RecordingCanvas>(dpiX, dpiY));
     kept_.back()->landscape = orientation == PageOrientation::Landscape;
+    kept_.back()->failEndWith = failEndWith;
     return std::make_unique<ForwardingCanvas>(*kept_.back());
 }
 

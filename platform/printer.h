@@ -208,8 +208,10 @@ public:
     int pageWidth() const override { return landscape ? dpiX_ * 11220 / 1000 : dpiX_ * 7795 / 1000; }
     int pageHeight() const override { return landscape ? dpiY_ * 7795 / 1000 : dpiY_ * 11220 / 1000; }
     void newPage() override;
-    bool end() override { ended = true; return true; }
+    bool end() override { ended = true; return failEndWith.isEmpty(); }
     void abort() override { aborted = true; }
+    QString errorText() const override { return failEndWith; }
+    QString failEndWith;         // end() fails with this text, as a full disk would
     void setFont(const PrintFont &f) override { font_ = f; }
     const PrintFont &font() const override { return font_; }
     void setPen(const PrintPen &p) override { pen_ = p; }
@@ -271,6 +273,7 @@ class FakePrinter : public Printer {
 public:
     int dpiX = 360, dpiY = 360;
     bool refuse = false;                 // startJob fails, as with no paper
+    QString failEndWith;                 // the jobs' end() fails with this text
     std::vector<QString> jobs;
     using Printer::startJob;
     std::unique_ptr<PrintCanvas> startJob(const QString &jobName, PageOrientation orientation) override;
@@ -281,6 +284,7 @@ public:
         jobs.clear();
         kept_.clear();
         refuse = false;
+        failEndWith.clear();
         dpiX = dpiY = 360;
     }
 
