@@ -66,7 +66,7 @@ void DrawLeftRuler(PrintCanvas &canvas) {
     for (int i = 0; i <= CardUnitsHigh; ++i) {
         const int y = 8 + 4 * i;
         canvas.line(0, y, TickLength(i), y);
-        if (i % 10 == 0) canvas.text(23, y - 7, QString::number(i / 10));
+        if (i % 10 == 0 && i / 10 <= 8) canvas.text(23, y - 7, QString::number(i / 10));
     }
 }
 

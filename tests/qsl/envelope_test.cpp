@@ -1,6 +1,7 @@
 // Envelopes: where every part is drawn, in which style, how far a text may
 // reach, and the sender and recipient taken from their files.
 #include "common/recordfile.h"
+#include "common/refrecords.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "platform/printer.h"
@@ -107,11 +108,11 @@ TEST(Envelope, TheUnfoldedRussianFormDrawsEachPartWhereAndHowItBelongs) {
     };
     for (const Expect &e : expected) {
         const Op &op = TextOp(r, e.text);
-        EXPECT_EQ(op.x1, e.x) << e.text;
-        EXPECT_EQ(op.y1, e.y) << e.text;
-        EXPECT_EQ(op.font.size, e.size) << e.text;
-        EXPECT_EQ(op.font.bold, e.bold) << e.text;
-        EXPECT_EQ(op.font.italic, e.italic) << e.text;
+        EXPECT_EQ(op.x1, e.x) << e.text.toStdString();
+        EXPECT_EQ(op.y1, e.y) << e.text.toStdString();
+        EXPECT_EQ(op.font.size, e.size) << e.text.toStdString();
+        EXPECT_EQ(op.font.bold, e.bold) << e.text.toStdString();
+        EXPECT_EQ(op.font.italic, e.italic) << e.text.toStdString();
         EXPECT_EQ(op.font.name, QStringLiteral("time new roman"));
     }
     // The recipient's town is its first line (the sender has a "Москва" too).
@@ -177,9 +178,17 @@ TEST(Envelope, TextsEndWhereTheEnvelopeEndsThemAndOnlyTheLinesTheFormHasPrint) {
     // 11 points at 360 dpi: 27.5 units a character, 900 units to x 2300.
     bool line = false, name = false;
     for (const Op &op : r.texts()) {
-        if (op.text.startsWith(u'x')) line = true, EXPECT_EQ(op.text.size(), 32);
-        if (op.text.startsWith(u'Ж')) name = true, EXPECT_EQ(op.text.size(), 51); // 30 units each, 1540 to 2100
-        if (op.text.startsWith(u'1') && op.x1 == 1430) EXPECT_EQ(op.text.size(), 10); // 40 units each, 404 in the box
+        if (op.text.startsWith(u'x')) {
+            line = true;
+            EXPECT_EQ(op.text.size(), 32);
+        }
+        if (op.text.startsWith(u'Ж')) {
+            name = true;
+            EXPECT_EQ(op.text.size(), 51); // 30 units each, 1540 to 2100
+        }
+        if (op.text.startsWith(u'1') && op.x1 == 1430) {
+            EXPECT_EQ(op.text.size(), 10); // 40 units each, 404 in the box
+        }
     }
     EXPECT_TRUE(line && name);
     const Op &first = TextOp(r, QStringLiteral("Dear OM,"));
@@ -210,7 +219,7 @@ TEST(Envelope, AnEnvelopeToPdfIsOnePageWithItsFooter) {
     FakeDialogs dialogs;
     platform::install(&dialogs);
     const bool printed = PrintEnvelope(Filled(), true, 0, 0);
-    platform::install(static_cast<Printer *>(nullptr));
+    platform::install(static_cast<zelmor::Printer *>(nullptr));
     InstallFakes();
     ASSERT_TRUE(printed);
     const QString pdf = QDir(out.path()).filePath("envelope-1.pdf");
@@ -221,8 +230,9 @@ TEST(Envelope, AnEnvelopeToPdfIsOnePageWithItsFooter) {
     EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains("Radio amateurs program ZELMOR"));
     QProcess info;
     info.start("pdfinfo", {pdf});
-    if (info.waitForFinished(20000) && info.exitCode() == 0)
+    if (info.waitForFinished(20000) && info.exitCode() == 0) {
         EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+1\\b")));
+    }
 }
 
 // --- sender and recipient

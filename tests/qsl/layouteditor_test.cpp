@@ -2,6 +2,7 @@
 // the preview and its rulers, the element list's notes, and stores that
 // keep every other byte of a layout.
 #include "common/recordfile.h"
+#include "common/refrecords.h"
 #include "logbook/settingscatalogue.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
@@ -60,7 +61,7 @@ TEST_F(DataFoldersTest, RootLayoutsAreCopiedOnlyIntoANewQslFolderAndListedUpToTh
     EXPECT_TRUE(QFile::exists(path("2QSL.qsl"))); // copied, not moved
     EXPECT_EQ(FileBytes(path("dx/world.dat")), QByteArray("w"));
     EXPECT_TRUE(QFileInfo(path("name")).isDir());
-    EXPECT_TRUE(Dialogs().messages().empty());
+    EXPECT_TRUE(test::Dialogs().messages().empty());
 
     // With the folder there, a root layout stays where it is.
     WriteBytes(path("5qsl.qsl"), QByteArray(564, '\x05'));
@@ -86,9 +87,9 @@ TEST_F(DataFoldersTest, TheSenderListSkipsDeletedEntriesAndAMissingMailDatIsCrea
 TEST_F(DataFoldersTest, AFileWhereAFolderBelongsIsToldOnceAndTheOtherFoldersAreStillPrepared) {
     WriteBytes(path("qsl"), "not a folder");
     const PreparedDataFolders prepared = PrepareDataFolders(dir_->path());
-    const auto messages = Dialogs().messages();
+    const auto messages = test::Dialogs().messages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(path("qsl")))) << messages[0].text;
+    EXPECT_TRUE(messages[0].text.contains(QDir::toNativeSeparators(path("qsl")))) << messages[0].text.toStdString();
     EXPECT_TRUE(prepared.layouts.isEmpty());
     for (const char *folder : {"mail", "name", "dx"}) EXPECT_TRUE(QFileInfo(path(folder)).isDir()) << folder;
     EXPECT_TRUE(QFile::exists(path("mail/mail.dat")));

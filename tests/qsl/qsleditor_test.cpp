@@ -1,6 +1,7 @@
 // The layout editor's windows and the envelope window through their
 // handlers, on the bytes of the files they write.
 #include "common/recordfile.h"
+#include "common/refrecords.h"
 #include "logbook/settingscatalogue.h"
 #include "logbook/stationprofile.h"
 #include "platform/dialogs.h"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -180,8 +182,8 @@ TEST_F(EditorTest, ChoosingALayoutStoresItAndANewLayoutBecomesCurrent) {
     str_edit->str_e_n->setEditText("t");
     str_edit->SpeedButton2->click();
     EXPECT_FALSE(QFile::exists(path("qsl/3qsl.qsl")));
-    ASSERT_FALSE(Dialogs().messages().empty());
-    EXPECT_TRUE(Dialogs().messages().back().text.startsWith(QStringLiteral("Нет файла")));
+    ASSERT_FALSE(test::Dialogs().messages().empty());
+    EXPECT_TRUE(test::Dialogs().messages().back().text.startsWith(QStringLiteral("Нет файла")));
 }
 
 // --- the envelope window
@@ -228,10 +230,10 @@ TEST_F(PostaTest, EntriesAreSavedOnceTypingNeverEmptiesTheFieldsAndDeleteBlanksI
     // The own address is never kept as an entry.
     const QByteArray before = FileBytes(path("mail/mail.dat"));
     posta_->ComboBox1->setEditText(QStringLiteral("Адрес регистрации"));
-    Dialogs().calls.clear();
+    test::Dialogs().calls.clear();
     posta_->Sp3->click();
     posta_->SpeedButton4->click();
-    EXPECT_EQ(Dialogs().messages().size(), 2u);
+    EXPECT_EQ(test::Dialogs().messages().size(), 2u);
     EXPECT_EQ(FileBytes(path("mail/mail.dat")), before);
 }
 
@@ -253,7 +255,7 @@ TEST_F(PostaTest, TheOwnAddressAndTheAddressBookFillTheFields) {
     EXPECT_EQ(posta_->Memo2->toPlainText(), QStringLiteral("Москва\nТверская 7"));
     posta_->adr_call->setText("UA9ZZZ");
     posta_->adr_callEnter();
-    EXPECT_EQ(Dialogs().messages().size(), 1u);
+    EXPECT_EQ(test::Dialogs().messages().size(), 1u);
     EXPECT_EQ(posta_->Edit3->text(), QStringLiteral("Petr UA3ABC"));
 
     // A stored offset outside its bar loads as 0; a missing picture is told
@@ -261,15 +263,15 @@ TEST_F(PostaTest, TheOwnAddressAndTheAddressBookFillTheFields) {
     WriteSetting(SettingId::EnvelopeX, qint32(500));
     WriteSetting(SettingId::EnvelopeY, qint32(7));
     WriteSetting(SettingId::EnvelopePicture, path("gone.bmp"));
-    Dialogs().calls.clear();
+    test::Dialogs().calls.clear();
     posta_->FormActivate();
     posta_->FormActivate();
     EXPECT_EQ(posta_->Sleft1->value(), 0);
     EXPECT_EQ(posta_->Stop1->value(), 7);
-    EXPECT_EQ(Dialogs().messages().size(), 1u);
+    EXPECT_EQ(test::Dialogs().messages().size(), 1u);
     posta_->Sp2->click();
-    ASSERT_NE(Printer().last(), nullptr);
-    EXPECT_TRUE(Printer().last()->ended);
-    EXPECT_TRUE(Printer().last()->noMargins);
+    ASSERT_NE(test::Printer().last(), nullptr);
+    EXPECT_TRUE(test::Printer().last()->ended);
+    EXPECT_TRUE(test::Printer().last()->noMargins);
     EXPECT_EQ(ReadSettingString(SettingId::EnvelopePicture), path("gone.bmp"));
 }
