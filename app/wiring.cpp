@@ -23,6 +23,10 @@
 #include "station/form25.h"
 #include "station/greyline.h"
 #include "qsl/adbox.h"
+#include "platform/paths.h"
+#include "qsl/datafolders.h"
+#include "qsl/posta.h"
+#include "qsl/qsl_edit.h"
 #include "qsl/qsl.h"
 #include "qsl/qslprintwindow.h"
 #include "qsl/qslselection.h"
@@ -108,6 +112,16 @@ void ConnectWindows() {
     LoadSearchGridColumnWidthsHook = LoadSearchGridColumnWidths;
     CurrentAwardName = [] { return award->awardBox->currentText(); };
     StartupHook.CheckDataFiles = CheckDataFiles;
+    StartupHook.PrepareDataFolders = [] {
+        const PreparedDataFolders prepared = PrepareDataFolders(ProgramDir);
+        qsl_edit->qsl_box->clear();
+        qsl_edit->qsl_box->addItems(prepared.layouts);
+        const QSignalBlocker block(Posta->ComboBox1);
+        const QString text = Posta->ComboBox1->currentText();
+        Posta->ComboBox1->clear();
+        Posta->ComboBox1->addItems(prepared.senders);
+        Posta->ComboBox1->setEditText(text);
+    };
     // The country list of the QSO window.
     QsoHook.n33 = [] { form1->N33Click(); };
     QsoHook.n4 = [] { form1->N4Click(); };

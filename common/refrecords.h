@@ -167,4 +167,19 @@ inline const std::array<FieldOf<AddressBookRecord>, 3> AddressBookRecord::Fields
     {46, 250, &AddressBookRecord::address},
 }};
 
+// A sender address of the envelope window ("mail\mail.dat"), kept under an
+// entry name; an empty entry name marks a deleted slot. The address is the
+// lines of the address box joined by CR LF.
+struct SenderAddressRecord {
+    static constexpr int Size = 619;
+    QString entry, name, postcode, address;
+    static const std::array<FieldOf<SenderAddressRecord>, 4> Fields;
+};
+inline const std::array<FieldOf<SenderAddressRecord>, 4> SenderAddressRecord::Fields = {{
+    {0, 100, &SenderAddressRecord::entry},
+    {101, 250, &SenderAddressRecord::name},
+    {352, 10, &SenderAddressRecord::postcode},
+    {363, 255, &SenderAddressRecord::address},
+}};
+
 } // namespace zelmor

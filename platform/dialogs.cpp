@@ -61,6 +61,9 @@ bool QtDialogs::chooseFont(FontChoice &font) {
     QFont initial(font.name);
     initial.setPointSize(font.size > 0 ? font.size : 9);
     initial.setBold(font.bold);
+    initial.setItalic(font.italic);
+    initial.setUnderline(font.underline);
+    initial.setStrikeOut(font.strikeOut);
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, initial, nullptr, QStringLiteral("Шрифт"));
     if (!ok) return false;
@@ -70,7 +73,28 @@ bool QtDialogs::chooseFont(FontChoice &font) {
     font.name = chosen.family();
     font.size = chosen.pointSize();
     font.bold = chosen.bold();
+    font.italic = chosen.italic();
+    font.underline = chosen.underline();
+    font.strikeOut = chosen.strikeOut();
     if (colour.isValid()) font.colour = unsigned(colour.red()) | unsigned(colour.green()) << 8 | unsigned(colour.blue()) << 16;
+    return true;
+}
+
+bool QtDialogs::chooseColour(unsigned &c, const QString &title) {
+    const QColor colour = QColorDialog::getColor(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)),
+                                                 nullptr, title);
+    if (!colour.isValid()) return false;
+    c = unsigned(colour.red()) | unsigned(colour.green()) << 8 | unsigned(colour.blue()) << 16;
+    return true;
+}
+
+bool FakeDialogs::chooseColour(unsigned &colour, const QString &title) {
+    calls.push_back({QStringLiteral("colour"), title, QString::number(colour), MsgIcon::None, 0});
+    if (colourAnswers.empty()) return false;
+    const std::optional<unsigned> a = colourAnswers.front();
+    colourAnswers.pop_front();
+    if (!a) return false;
+    colour = *a;
     return true;
 }
 

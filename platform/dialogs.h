@@ -17,6 +17,9 @@ struct FontChoice {
     int size = 9;
     bool bold = false;
     unsigned colour = 0;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
     bool operator==(const FontChoice &) const = default;
 };
 
@@ -34,6 +37,9 @@ public:
     virtual bool chooseFont(FontChoice &font) { return false; }
     // A folder; empty when cancelled.
     virtual QString folderName(const QString &title, const QString &dir) { return QString(); }
+    // A colour dialog: `colour` (0x00BBGGRR) holds the initial colour and,
+    // on OK, the chosen one; false when cancelled.
+    virtual bool chooseColour(unsigned &colour, const QString &title) { return false; }
 };
 
 // The desktop's dialogs.
@@ -45,6 +51,7 @@ public:
     // Qt's font dialog has no colour: a colour dialog follows it.
     bool chooseFont(FontChoice &font) override;
     QString folderName(const QString &title, const QString &dir) override;
+    bool chooseColour(unsigned &colour, const QString &title) override;
 };
 
 // Records every call and answers from a script: the next queued answer, or
@@ -52,7 +59,7 @@ public:
 class FakeDialogs : public Dialogs {
 public:
     struct Call {
-        QString kind; // "message", "open", "save", "font"
+        QString kind; // "message", "open", "save", "font", "colour"
         QString caption;
         QString text; // message text, or the filter of a file dialog
         MsgIcon icon = MsgIcon::None;
@@ -62,6 +69,7 @@ public:
     std::deque<int> answers;
     std::deque<QString> fileAnswers;
     std::deque<std::optional<FontChoice>> fontAnswers; // nullopt or empty queue: cancelled
+    std::deque<std::optional<unsigned>> colourAnswers; // the same for the colour dialog
 
     int messageBox(const QString &caption, const QString &text, MsgIcon icon, int buttons) override;
     QString openFileName(const QString &title, const QString &filter, const QString &dir) override;
@@ -69,6 +77,7 @@ public:
     bool chooseFont(FontChoice &font) override;
     // Answered from fileAnswers, like the file dialogs.
     QString folderName(const QString &title, const QString &dir) override;
+    bool chooseColour(unsigned &colour, const QString &title) override;
     std::vector<Call> messages() const;
     void clear() { calls.clear(); }
 };

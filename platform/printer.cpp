@@ -125,7 +125,14 @@ void PainterCanvas::line(int x1, int y1, int x2, int y2) {
 }
 
 void PainterCanvas::rectangle(int l, int t, int r, int b) {
-    if (painter_) painter_->drawRect(GdiOutline(l, t, r, b));
+    if (!painter_) return;
+    if (pen_.insideFrame && pen_.width > 1 && pen_.style != PenStyle::None) {
+        // Qt centres the pen on the outline: move the outline in by half.
+        const int in = pen_.width / 2;
+        painter_->drawRect(GdiOutline(l + in, t + in, r - in, b - in));
+        return;
+    }
+    painter_->drawRect(GdiOutline(l, t, r, b));
 }
 
 void PainterCanvas::ellipse(int l, int t, int r, int b) {
@@ -236,7 +243,7 @@ void RecordingCanvas::image(int l, int t, int r, int b, const QImage &) {
 }
 
 int RecordingCanvas::textWidth(const QString &t) const {
-    return int(t.size() * font_.size * dpiX_ / 72.0 * 0.6);
+    return int(t.size() * font_.size * dpiX_ / 144.0);
 }
 
 int RecordingCanvas::textHeight() const { return int(font_.size * dpiY_ / 72.0 * 1.2); }
@@ -265,7 +272,7 @@ public:
     }
 
     // pdfPath empty: the default printer.
-    bool start(const QString &jobName, const QString &pdfPath, PageOrientation orientation) {
+    bool start(const QString &jobName, const QString &pdfPath, PageOrientation orientation, PageMargins margins) {
         pdfPath_ = pdfPath;
         printer_.setDocName(jobName);
         printer_.setResolution(600);
@@ -285,7 +292,10 @@ public:
             printer_.setOutputFormat(QPrinter::PdfFormat);
             printer_.setOutputFileName(partPath_);
         }
-        printer_.setPageMargins(QMarginsF(6, 6, 6, 6), QPageLayout::Millimeter);
+        // Without margins a printer still keeps to what it can reach: the
+        // standard layout mode raises them to its printable area.
+        const double mm = margins == PageMargins::None ? 0 : 6;
+        printer_.setPageMargins(QMarginsF(mm, mm, mm, mm), QPageLayout::Millimeter);
         if (!beginOn(&printer_)) {
             error_ = QStringLiteral("Не удалось начать печать: %1").arg(jobName);
             if (!partPath_.isEmpty()) QFile::remove(partPath_);
@@ -343,7 +353,8 @@ QString SystemPrinter::NextPdfPath(const QString &folder, const QString &jobName
     }
 }
 
-std::unique_ptr<PrintCanvas> SystemPrinter::startJob(const QString &jobName, PageOrientation orientation) {
+std::unique_ptr<PrintCanvas> SystemPrinter::startJob(const QString &jobName, PageOrientation orientation,
+                                                     PageMargins margins) {
     auto canvas = std::make_unique<QPrinterCanvas>();
     QString pdf;
     const bool toPdf = !forcedFolder_.isEmpty() || !qEnvironmentVariableIsEmpty("ZELMOR_PRINT_PDF") ||
@@ -356,7 +367,7 @@ std::unique_ptr<PrintCanvas> SystemPrinter::startJob(const QString &jobName, Pag
         }
         pdf = NextPdfPath(folder, jobName);
     }
-    if (!canvas->start(jobName, pdf, orientation)) {
+    if (!canvas->start(jobName, pdf, orientation, margins)) {
         ShowErrorBox(canvas->errorText());
         return nullptr;
     }
@@ -401,12 +412,14 @@ private:
 };
 } // namespace
 
-std::unique_ptr<PrintCanvas> FakePrinter::startJob(const QString &jobName, PageOrientation orientation) {
+std::unique_ptr<PrintCanvas> FakePrinter::startJob(const QString &jobName, PageOrientation orientation,
+                                                   PageMargins margins) {
     jobs.push_back(jobName);
     if (refuse) return nullptr;
     kept_.push_back(std::make_unique<RecordingCanvas>(dpiX, dpiY));
     kept_.back()->landscape = orientation == PageOrientation::Landscape;
     kept_.back()->failEndWith = failEndWith;
+    kept_.back()->noMargins = margins == PageMargins::None;
     return std::make_unique<ForwardingCanvas>(*kept_.back());
 }
 

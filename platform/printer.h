@@ -64,6 +64,8 @@ struct PrintPen {
     int width = 1;        // device pixels; 0 draws the thinnest line
     PenStyle style = PenStyle::Solid;
     unsigned colour = 0;
+    // A frame drawn with it lies inside its rectangle, however wide the pen.
+    bool insideFrame = false;
     bool operator==(const PrintPen &) const = default;
 };
 
@@ -201,12 +203,13 @@ public:
     int pages = 1;               // pages begun
     bool ended = false, aborted = false;
     bool landscape = false;      // the job's pages lie on their side
+    bool noMargins = false;      // the whole sheet is the page
 
     int dpiX() const override { return dpiX_; }
     int dpiY() const override { return dpiY_; }
-    // A4 less 6 mm margins.
-    int pageWidth() const override { return landscape ? dpiX_ * 11220 / 1000 : dpiX_ * 7795 / 1000; }
-    int pageHeight() const override { return landscape ? dpiY_ * 7795 / 1000 : dpiY_ * 11220 / 1000; }
+    // A4 less 6 mm margins, or the whole A4 sheet.
+    int pageWidth() const override { return dpiX_ * (landscape ? longSide() : shortSide()) / 1000; }
+    int pageHeight() const override { return dpiY_ * (landscape ? shortSide() : longSide()) / 1000; }
     void newPage() override;
     bool end() override { ended = true; return failEndWith.isEmpty(); }
     void abort() override { aborted = true; }
@@ -224,7 +227,8 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void roundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight) override;
     void image(int left, int top, int right, int bottom, const QImage &picture) override;
-    // A rough width: 0.6 em per character at the current size.
+    // A rough width that no installed font changes: half an em per
+    // character at the current size (size x dpi / 144).
     int textWidth(const QString &text) const override;
     int textHeight() const override;
 
@@ -234,6 +238,9 @@ public:
     const Op *findText(const QString &t) const;
 
 private:
+    // Thousandths of an inch.
+    int shortSide() const { return noMargins ? 8268 : 7795; }
+    int longSide() const { return noMargins ? 11693 : 11220; }
     Op make(Op::Kind k) const;
     int dpiX_, dpiY_;
     PrintFont font_;
@@ -242,6 +249,9 @@ private:
 };
 
 enum class PageOrientation { Portrait, Landscape };
+// Standard: the 6 mm margins of every listing. None: the page is the whole
+// sheet (a PDF), or what a printer can reach of it.
+enum class PageMargins { Standard, None };
 
 // Where print jobs go.
 class Printer {
@@ -250,14 +260,19 @@ public:
     // A canvas with its first page begun; nullptr when the job could not
     // start (the operator has been told why).
     std::unique_ptr<PrintCanvas> startJob(const QString &jobName) { return startJob(jobName, PageOrientation::Portrait); }
-    virtual std::unique_ptr<PrintCanvas> startJob(const QString &jobName, PageOrientation orientation) = 0;
+    std::unique_ptr<PrintCanvas> startJob(const QString &jobName, PageOrientation orientation) {
+        return startJob(jobName, orientation, PageMargins::Standard);
+    }
+    virtual std::unique_ptr<PrintCanvas> startJob(const QString &jobName, PageOrientation orientation,
+                                                  PageMargins margins) = 0;
 };
 
 // The default printer, or PDF files as the header comment says.
 class SystemPrinter : public Printer {
 public:
     using Printer::startJob;
-    std::unique_ptr<PrintCanvas> startJob(const QString &jobName, PageOrientation orientation) override;
+    std::unique_ptr<PrintCanvas> startJob(const QString &jobName, PageOrientation orientation,
+                                          PageMargins margins) override;
     // The folder PDF jobs go to, and the first free "<job>-<n>.pdf" in it.
     static QString PdfFolder();
     static QString NextPdfPath(const QString &folder, const QString &jobName);
@@ -276,7 +291,8 @@ public:
     QString failEndWith;                 // the jobs' end() fails with this text
     std::vector<QString> jobs;
     using Printer::startJob;
-    std::unique_ptr<PrintCanvas> startJob(const QString &jobName, PageOrientation orientation) override;
+    std::unique_ptr<PrintCanvas> startJob(const QString &jobName, PageOrientation orientation,
+                                          PageMargins margins) override;
     // The recording of the last job; stays valid after the caller drops it.
     const RecordingCanvas *last() const { return kept_.empty() ? nullptr : kept_.back().get(); }
     const std::vector<std::unique_ptr<RecordingCanvas>> &all() const { return kept_; }

@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 #include "station/settingsglobals.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <cmath>
 
@@ -30,13 +31,33 @@ bool SameIdentity(const char *bytes, qint32 kind, const QByteArray &name) {
     return ReadInt32Field(bytes, QslLayoutField::Kind) == kind && ReadRawField(bytes, QslLayoutField::Name) == name;
 }
 
-// The element that matches, by index; -1 when none does.
-qint64 FindElement(const QString &path, qint32 kind, const QByteArray &name) {
-    qint64 found = -1;
-    RecordIO::ForEach(path, Size, [&](qint64 i, const char *bytes) {
-        if (found < 0 && SameIdentity(bytes, kind, name)) found = i;
-    });
-    return found;
+// The whole file as it is on disk: an element is changed in this copy and
+// the file replaced by it in one atomic step, so a failed write leaves the
+// old layout whole.
+QByteArray LayoutBytes(const QString &path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) throw IoError(QStringLiteral("%1: %2").arg(path, f.errorString()));
+    return f.readAll();
+}
+
+// The first element that matches, by index; -1 when none does.
+qint64 FindElement(const QByteArray &all, qint32 kind, const QByteArray &name) {
+    const qint64 count = all.size() / Size;
+    for (qint64 i = 0; i < count; ++i)
+        if (SameIdentity(all.constData() + i * Size, kind, name)) return i;
+    return -1;
+}
+
+// Puts `bytes` at element `at` (-1: after the last whole element, dropping
+// the trailing piece it replaces) and replaces the file.
+void ReplaceElement(const QString &path, QByteArray all, qint64 at, const QByteArray &bytes) {
+    if (at < 0) {
+        all.truncate(all.size() - all.size() % Size);
+        all += bytes;
+    } else {
+        all.replace(at * Size, Size, bytes);
+    }
+    WriteAllBytes(path, all);
 }
 
 // The stored bytes of a name: what the name field keeps of it.
@@ -71,23 +92,25 @@ void StoreLayoutElement(const QString &path, const QslLayoutElement &element) {
     QslLayoutElement e = element;
     if (e.kind != QslLayoutElement::Text) e.text.clear();
     const QByteArray bytes = EncodeRecord(e);
-    const qint64 at = FindElement(path, e.kind, ReadRawField(bytes.constData(), QslLayoutField::Name));
-    if (at >= 0) RecordIO::Write(path, Size, at, bytes);
-    else RecordIO::Append(path, Size, bytes);
+    const QByteArray all = LayoutBytes(path);
+    const qint64 at = FindElement(all, e.kind, ReadRawField(bytes.constData(), QslLayoutField::Name));
+    if (at >= 0) {
+        // Reserved bytes stay as the file had them: only the fields change.
+        QByteArray merged = all.mid(at * Size, Size);
+        for (const auto &f : QslLayoutElement::Fields) merged.replace(f.offset, f.bytes(), bytes.mid(f.offset, f.bytes()));
+        ReplaceElement(path, all, at, merged);
+    } else {
+        ReplaceElement(path, all, -1, bytes);
+    }
 }
 
 void DeleteLayoutElement(const QString &path, qint32 kind, const QString &name) {
     RequireLayoutFile(path);
-    const qint64 at = FindElement(path, kind, StoredName(name));
-    if (at >= 0) {
-        QByteArray bytes = RecordIO::Read(path, Size, at);
-        MakeDeleted(bytes);
-        RecordIO::Write(path, Size, at, bytes);
-        return;
-    }
-    QByteArray bytes(Size, '\0');
+    const QByteArray all = LayoutBytes(path);
+    const qint64 at = FindElement(all, kind, StoredName(name));
+    QByteArray bytes = at >= 0 ? all.mid(at * Size, Size) : QByteArray(Size, '\0');
     MakeDeleted(bytes);
-    RecordIO::Append(path, Size, bytes);
+    ReplaceElement(path, all, at, bytes);
 }
 
 bool IsDeletedLayoutElement(const QslLayoutElement &e) {

@@ -80,6 +80,7 @@ void ProgramFolderTest::SetUp() {
     Dialogs().answers.clear();
     Dialogs().fileAnswers.clear();
     Dialogs().fontAnswers.clear();
+    Dialogs().colourAnswers.clear();
     Printer().clear();
     Sound().calls.clear();
     Sound().succeed = true;
