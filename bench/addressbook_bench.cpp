@@ -48,9 +48,7 @@ int main(int argc, char **argv) {
     FakeDialogs dialogs;
     platform::install(&dialogs);
     QTemporaryDir dir;
-    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(ZELMOR_SOURCE_DIR "/data/."), dir.path()});
-    QDir::setCurrent(dir.path());
-    ProgramDir = dir.path();
+    bench::EnterShippedProgramFolder(dir.path());
     WriteAddressBook(dir.filePath(QStringLiteral("mail/adrbox.dat")), records);
     CreateSettingsRegistry(dir.filePath(QStringLiteral("registry.reg")));
     CreateAllWindows();

@@ -1,11 +1,13 @@
 #pragma once
 #include "common/bands.h"
 #include "common/qsorecord.h"
+#include "platform/paths.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QString>
 #include <algorithm>
 #include <unistd.h>
@@ -48,6 +50,16 @@ inline void WriteLog(const QString &path, qint64 count, qint64 distinctCalls = 5
     f.flush();
     ::fdatasync(f.handle());
 }
+
+#ifdef ZELMOR_SOURCE_DIR
+// The shipped program folder copied into `dir`, made the current folder and
+// the program's folder, as scripts/run prepares it for a user.
+inline void EnterShippedProgramFolder(const QString &dir) {
+    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(ZELMOR_SOURCE_DIR "/data/."), dir});
+    QDir::setCurrent(dir);
+    ProgramDir = dir;
+}
+#endif
 
 inline void Report(const char *what, double value, const char *unit) { std::printf("%-48s %12.3f %s\n", what, value, unit); }
 

@@ -51,9 +51,7 @@ int main(int argc, char **argv) {
     clock.time = QDateTime(QDate(2024, 6, 20), QTime(11, 0));
     platform::install(&clock);
     QTemporaryDir dir;
-    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(ZELMOR_SOURCE_DIR "/data/."), dir.path()});
-    QDir::setCurrent(dir.path());
-    ProgramDir = dir.path();
+    bench::EnterShippedProgramFolder(dir.path());
     LogFileName = QStringLiteral("test.log");
     qputenv("ZELMOR_REGISTRY", dir.filePath("registry.reg").toLocal8Bit());
 

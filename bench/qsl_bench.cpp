@@ -59,9 +59,7 @@ int main(int argc, char **argv) {
     FakeDialogs dialogs;
     platform::install(&dialogs);
     QTemporaryDir dir;
-    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(ZELMOR_SOURCE_DIR "/data/."), dir.path()});
-    QDir::setCurrent(dir.path());
-    ProgramDir = dir.path();
+    bench::EnterShippedProgramFolder(dir.path());
     LogFileName = QStringLiteral("test.log");
     bench::WriteLog(dir.filePath("test.log"), records); // one record in five "Отправить"
     qputenv("ZELMOR_REGISTRY", dir.filePath("registry.reg").toLocal8Bit());
