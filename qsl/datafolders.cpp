@@ -62,6 +62,11 @@ QString CreateNewLayout(const QString &qslDir) {
     }
 }
 
+QString FirstLayout(const QString &qslDir) {
+    const QStringList names = ListLayouts(qslDir);
+    return names.isEmpty() ? CreateNewLayout(qslDir) : names.first();
+}
+
 void ChooseLayout(const QString &name) {
     QslLayoutPath = ResolvePath(QStringLiteral("qsl/") + name + QStringLiteral(".qsl"), ProgramDir);
     WriteSetting(SettingId::QslLayout, name);

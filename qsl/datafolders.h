@@ -25,6 +25,11 @@ QStringList ListLayouts(const QString &qslDir);
 // IoError when the folder cannot take it.
 QString CreateNewLayout(const QString &qslDir);
 
+// The layout the editor opens on when none is chosen yet: the first one
+// listed, or a new empty one when the folder lists none. Throws IoError when
+// the folder cannot take a new file.
+QString FirstLayout(const QString &qslDir);
+
 // Makes `name` the current layout: QslLayoutPath and the stored "qsl_file".
 void ChooseLayout(const QString &name);
 

@@ -37,6 +37,8 @@ CoordinateField::CoordinateField(const QString &objectName, int min, int max, QW
     row->setSpacing(1);
     row->addWidget(edit_);
     row->addLayout(arrows);
+    // A wider cell leaves its room after the arrows, not between them and the edit.
+    row->addStretch(1);
     edit_->setFixedWidth(56);
 }
 

@@ -53,7 +53,7 @@ QImage Render(int w, int h, void (*draw)(PrintCanvas &)) {
 void DrawTopRuler(PrintCanvas &canvas) {
     RulerGround(canvas, TopRulerWidth, TopRulerHeight);
     for (int i = 0; i <= CardUnitsWide; ++i) {
-        const int x = 14 + 4 * i;
+        const int x = TopRulerStart + 4 * i;
         canvas.line(x, 0, x, TickLength(i));
         if (i % 10) continue;
         const int tens = i / 10;
@@ -64,7 +64,7 @@ void DrawTopRuler(PrintCanvas &canvas) {
 void DrawLeftRuler(PrintCanvas &canvas) {
     RulerGround(canvas, LeftRulerWidth, LeftRulerHeight);
     for (int i = 0; i <= CardUnitsHigh; ++i) {
-        const int y = 8 + 4 * i;
+        const int y = LeftRulerStart + 4 * i;
         canvas.line(0, y, TickLength(i), y);
         if (i % 10 == 0 && i / 10 <= 8) canvas.text(23, y - 7, QString::number(i / 10));
     }

@@ -20,6 +20,8 @@ QImage RenderLayoutPreview(const QslLayout &layout);
 // 4 pixels (one unit), longer every 5 and 10 units, the tens numbered.
 inline constexpr int TopRulerWidth = 590, TopRulerHeight = 36;
 inline constexpr int LeftRulerWidth = 40, LeftRulerHeight = 380;
+// Where unit 0 lies on each ruler: the preview's left and top edges.
+inline constexpr int TopRulerStart = 14, LeftRulerStart = 8;
 void DrawTopRuler(PrintCanvas &canvas);
 void DrawLeftRuler(PrintCanvas &canvas);
 QImage RenderTopRuler();

@@ -17,12 +17,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -51,9 +49,25 @@ QRegion EditorShape() {
     return RoundRectRegion(8, 24, 680, 75, 20, 20) + RoundRectRegion(12, 80, 678, 143, 10, 10) +
            RoundRectRegion(12, 80, 79, 525, 10, 10) + RoundRectRegion(82, 146, 678, 525, 10, 10);
 }
+
+// The window's places, in the window coordinates of its shape: the toolbar
+// in the top band, the preview in the lower right panel, the rulers in the
+// ruler band and column with unit 0 on the preview's edges. The panels are
+// apart by a few pixels of desktop: nothing may straddle those gaps.
+constexpr int PreviewLeft = 88, PreviewTop = 150;
+QRect PreviewPlace() { return DesignRect(PreviewLeft, PreviewTop, PreviewLeft + LayoutPreviewWidth, PreviewTop + LayoutPreviewHeight); }
+QRect TopRulerPlace() {
+    const int left = PreviewLeft - TopRulerStart, top = 104;
+    return DesignRect(left, top, left + TopRulerWidth, top + TopRulerHeight);
+}
+QRect LeftRulerPlace() {
+    const int right = 75, top = PreviewTop - LeftRulerStart;
+    return DesignRect(right - LeftRulerWidth, top, right, top + LeftRulerHeight);
+}
+QRect ToolbarPlace() { return DesignRect(16, 32, 672, 68); }
 } // namespace
 
-Tqsl_edit::Tqsl_edit(QWidget *parent) : QWidget(parent, Qt::Window) {
+Tqsl_edit::Tqsl_edit(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("qsl_edit"));
     setWindowTitle(QStringLiteral("QSL редактор"));
     qsl_box = new QComboBox(this);
@@ -73,13 +87,10 @@ Tqsl_edit::Tqsl_edit(QWidget *parent) : QWidget(parent, Qt::Window) {
     ElementsButton = ToolButton(this, "ElementsButton", QStringLiteral("Элементы"), QStringLiteral("Элементы макета"));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(TopRulerWidth, TopRulerHeight);
     Image4 = new QLabel(this);
     Image4->setObjectName(QStringLiteral("Image4"));
-    Image4->setFixedSize(LeftRulerWidth, LeftRulerHeight);
     Image3 = new QLabel(this);
     Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setFixedSize(LayoutPreviewWidth, LayoutPreviewHeight);
     Image3->setContextMenuPolicy(Qt::CustomContextMenu);
 
     PopupMenu1 = new QMenu(this);
@@ -97,19 +108,24 @@ Tqsl_edit::Tqsl_edit(QWidget *parent) : QWidget(parent, Qt::Window) {
     elem_list->setRootIsDecorated(false);
     elem_list->resize(560, 300);
 
-    auto *bar = new QHBoxLayout;
-    bar->addWidget(Image5);
-    bar->addWidget(qsl_box);
-    for (QToolButton *b : {Image11, Image12, Image7, ElementsButton, Image14, Image18, Image16}) bar->addWidget(b);
+    auto *toolbar = new QWidget(this);
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setGeometry(ToolbarPlace());
+    auto *bar = new QHBoxLayout(toolbar);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->setSpacing(4);
+    for (QWidget *w : std::initializer_list<QWidget *>{Image5, qsl_box, Image11, Image12, Image7, ElementsButton, Image14, Image18,
+                                                      Image16}) {
+        w->setParent(toolbar);
+        bar->addWidget(w);
+    }
     bar->addStretch(1);
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(14, 28, 10, 10);
-    grid->addLayout(bar, 0, 0, 1, 2);
-    grid->addWidget(Image1, 1, 1, Qt::AlignLeft);
-    grid->addWidget(Image4, 2, 0, Qt::AlignTop);
-    grid->addWidget(Image3, 2, 1, Qt::AlignLeft | Qt::AlignTop);
-    Image1->setContentsMargins(0, 0, 0, 0);
-    setFixedSize(700, 540);
+    Image1->setGeometry(TopRulerPlace());
+    Image4->setGeometry(LeftRulerPlace());
+    Image3->setGeometry(PreviewPlace());
+    setFixedSize(680 - ClientOrigin.x(), 525 - ClientOrigin.y());
+    SetWindowMask(this, EditorShape());
+    new WindowDrag(Image5);
 
     connect(qsl_box, &QComboBox::textActivated, this, [this](const QString &name) { LayoutChosen(name); });
     connect(Image11, &QToolButton::clicked, this, [] { ShowTool(str_edit); });
@@ -135,11 +151,11 @@ Tqsl_edit::Tqsl_edit(QWidget *parent) : QWidget(parent, Qt::Window) {
 }
 
 void Tqsl_edit::showEvent(QShowEvent *e) {
-    SetWindowMask(this, EditorShape());
     Image1->setPixmap(QPixmap::fromImage(RenderTopRuler()));
     Image4->setPixmap(QPixmap::fromImage(RenderLeftRuler()));
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w->objectName() == u"QSL" && w->isVisible()) w->hide();
+    if (CurrentLayoutPath().isEmpty()) OpenFirstLayout();
     RedrawLayout();
     QWidget::showEvent(e);
 }
@@ -177,10 +193,16 @@ void Tqsl_edit::LayoutChosen(const QString &name) {
         if (ed && ed->isVisible()) ed->refresh();
 }
 
-void Tqsl_edit::NewLayoutClick() {
+void Tqsl_edit::NewLayoutClick() { OpenLayout(&CreateNewLayout); }
+
+// Nothing chosen yet (the first start): the editor opens on a layout it can
+// store into rather than on none, where OK would do nothing.
+void Tqsl_edit::OpenFirstLayout() { OpenLayout(&FirstLayout); }
+
+void Tqsl_edit::OpenLayout(QString (*pick)(const QString &qslDir)) {
     try {
         QDir().mkpath(LayoutFolder(ProgramDir));
-        const QString name = CreateNewLayout(LayoutFolder(ProgramDir));
+        const QString name = pick(LayoutFolder(ProgramDir));
         qsl_box->clear();
         qsl_box->addItems(ListLayouts(LayoutFolder(ProgramDir)));
         qsl_box->setEditText(name);
@@ -209,20 +231,6 @@ void Tqsl_edit::elementChosen(int index) {
     } catch (const IoError &err) {
         ShowErrorBox(err.text());
     }
-}
-
-void Tqsl_edit::mousePressEvent(QMouseEvent *e) {
-    if (e->button() == Qt::LeftButton && childAt(e->position().toPoint()) == Image5) {
-        dragging_ = true;
-        dragFrom_ = e->position().toPoint();
-    }
-    QWidget::mousePressEvent(e);
-}
-
-void Tqsl_edit::mouseMoveEvent(QMouseEvent *e) {
-    if (dragging_ && (e->buttons() & Qt::LeftButton)) move(e->globalPosition().toPoint() - dragFrom_);
-    else dragging_ = false;
-    QWidget::mouseMoveEvent(e);
 }
 
 } // namespace zelmor

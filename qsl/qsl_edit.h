@@ -33,17 +33,16 @@ public:
     // A layout chosen in the list.
     void LayoutChosen(const QString &name);
     void NewLayoutClick();
+    void OpenFirstLayout();
     void ShowElementList();
 
 protected:
     void showEvent(QShowEvent *e) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseMoveEvent(QMouseEvent *e) override;
 
 private:
     void elementChosen(int index);
-    QPoint dragFrom_;
-    bool dragging_ = false;
+    // Makes the layout `pick` names in the qsl folder current, the list rebuilt.
+    void OpenLayout(QString (*pick)(const QString &qslDir));
     bool layoutHasNotes_ = false;
 };
 

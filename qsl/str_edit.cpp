@@ -118,6 +118,10 @@ void Tstr_edit::SpeedButton1Click() {
 
 void Tstr_edit::komandClick() {
     koman->setVisible(!koman->isVisible());
+    // The layout learns of the panel only when it runs: before that the
+    // window's minimum still counts the panel, and the smaller height would
+    // not take.
+    layout()->activate();
     resize(width(), koman->isVisible() ? 379 : 169);
 }
 

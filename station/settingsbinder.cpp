@@ -416,7 +416,11 @@ void LoadRow(SettingId id, int index, std::map<QString, QRadioButton *> &lastOn)
     else if (effect == QLatin1String("callMenuShortcut")) CallMenuShortcut();
     else if (effect == QLatin1String("gapText")) Nastroy->Edit5->setText(QString::number(Nastroy->updown1->value()));
     else if (effect == QLatin1String("qslLayoutPath"))
-        QslLayoutPath = (ProgramDir.isEmpty() ? QStringLiteral(".") : ProgramDir) + QStringLiteral("/qsl/") + v.text + QStringLiteral(".qsl");
+        // No name stored (the first start): no layout is chosen, rather than
+        // a file named ".qsl".
+        QslLayoutPath = v.text.isEmpty() ? QString()
+                                         : (ProgramDir.isEmpty() ? QStringLiteral(".") : ProgramDir) + QStringLiteral("/qsl/") +
+                                               v.text + QStringLiteral(".qsl");
     else if (effect == QLatin1String("applyLook")) form1->ApplyLook(v.text);
 }
 

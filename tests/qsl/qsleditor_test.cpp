@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/paths.h"
 #include "qsl/datafolders.h"
+#include "qsl/elementeditor.h"
 #include "qsl/layouteditor.h"
 #include "qsl/layoutfile.h"
 #include "qsl/line_edit.h"
@@ -23,8 +24,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QToolButton>
@@ -186,6 +189,85 @@ TEST_F(EditorTest, ChoosingALayoutStoresItAndANewLayoutBecomesCurrent) {
     EXPECT_TRUE(test::Dialogs().messages().back().text.startsWith(QStringLiteral("Нет файла")));
 }
 
+TEST_F(EditorTest, OpenedWithNoLayoutChosenItWorksOnTheFirstLayoutOrANewOne) {
+    // The first start: nothing chosen, no layout at all.
+    QFile::remove(file_);
+    QslLayoutPath.clear();
+    qsl_edit->show();
+    EXPECT_TRUE(test::Dialogs().messages().empty());
+    EXPECT_EQ(QFileInfo(file_).size(), 0);
+    EXPECT_EQ(qsl_edit->qsl_box->currentText(), "1QSL");
+    EXPECT_EQ(ReadSettingString(SettingId::QslLayout), "1QSL");
+    str_edit->str_e_n->setEditText("t");
+    str_edit->SpeedButton2->click();
+    EXPECT_EQ(QFileInfo(file_).size(), 564) << "OK stores into the layout opened";
+
+    // Layouts there but none chosen: the first one, and nothing created.
+    qsl_edit->hide();
+    RecordIO::Touch(path("qsl/2qsl.qsl"));
+    QslLayoutPath.clear();
+    qsl_edit->show();
+    EXPECT_TRUE(test::Dialogs().messages().empty());
+    EXPECT_EQ(CurrentLayoutPath(), file_);
+    EXPECT_EQ(qsl_edit->qsl_box->count(), 2);
+    EXPECT_FALSE(QFile::exists(path("qsl/3qsl.qsl")));
+    EXPECT_EQ(qsl_edit->elem_list->topLevelItemCount(), 1);
+}
+
+TEST_F(EditorTest, EveryControlLiesInsideTheWindowsShapeAndTheRulersMeetThePreview) {
+    qsl_edit->show();
+    const QRegion shape = qsl_edit->mask();
+    ASSERT_FALSE(shape.isEmpty());
+    for (QWidget *w : qsl_edit->findChildren<QWidget *>()) {
+        if (!w->isVisible() || w->isWindow() || w->window() != qsl_edit) continue;
+        const QRect place(w->mapTo(qsl_edit, QPoint(0, 0)), w->size());
+        EXPECT_TRUE((QRegion(place) - shape).isEmpty()) << w->objectName().toStdString() << " at " << place.x() << "," << place.y()
+                                                        << " " << place.width() << "x" << place.height();
+    }
+    QWidget *toolbar = qsl_edit->findChild<QWidget *>("toolbar");
+    ASSERT_TRUE(toolbar && toolbar->layout());
+    EXPECT_LE(toolbar->layout()->minimumSize().width(), toolbar->width()) << "the toolbar's controls are squeezed";
+    EXPECT_EQ(qsl_edit->Image1->x() + TopRulerStart, qsl_edit->Image3->x());
+    EXPECT_EQ(qsl_edit->Image4->y() + LeftRulerStart, qsl_edit->Image3->y());
+    EXPECT_EQ(qsl_edit->Image3->size(), QSize(LayoutPreviewWidth, LayoutPreviewHeight));
+    EXPECT_EQ(qsl_edit->Image3->pixmap().size(), qsl_edit->Image3->size());
+    EXPECT_EQ(qsl_edit->Image1->pixmap().size(), qsl_edit->Image1->size());
+    EXPECT_EQ(qsl_edit->Image4->pixmap().size(), qsl_edit->Image4->size());
+}
+
+namespace {
+// Nothing of the window runs past its edges.
+void ExpectAllInside(QWidget *window) {
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisible() || w->isWindow() || w->window() != window) continue;
+        const QRect place(w->mapTo(window, QPoint(0, 0)), w->size());
+        EXPECT_TRUE(window->rect().contains(place)) << window->objectName().toStdString() << "/" << w->objectName().toStdString()
+                                                    << " at " << place.x() << "," << place.y() << " " << place.width() << "x"
+                                                    << place.height() << " in " << window->width() << "x" << window->height();
+    }
+}
+} // namespace
+
+TEST_F(EditorTest, TheElementEditorsShowEveryControlWholeWithTheCommandsPanelOrWithout) {
+    for (QWidget *w : std::initializer_list<QWidget *>{str_edit, line_edit, rec_edit}) {
+        w->show();
+        ExpectAllInside(w);
+        // The arrows sit at their field, however wide the cell.
+        for (CoordinateField *f : w->findChildren<CoordinateField *>()) {
+            const int editEnd = f->edit()->geometry().right();
+            for (QToolButton *arrow : f->findChildren<QToolButton *>())
+                EXPECT_LE(arrow->x() - editEnd, 3) << f->edit()->objectName().toStdString();
+        }
+    }
+    const int height = str_edit->height();
+    str_edit->komand->click();
+    EXPECT_TRUE(str_edit->koman->isVisible());
+    EXPECT_GT(str_edit->height(), height);
+    ExpectAllInside(str_edit);
+    str_edit->komand->click();
+    EXPECT_EQ(str_edit->height(), height) << "the window keeps the panel's room after hiding it";
+}
+
 // --- the envelope window
 
 namespace {
@@ -274,4 +356,13 @@ TEST_F(PostaTest, TheOwnAddressAndTheAddressBookFillTheFields) {
     EXPECT_TRUE(test::Printer().last()->ended);
     EXPECT_TRUE(test::Printer().last()->noMargins);
     EXPECT_EQ(ReadSettingString(SettingId::EnvelopePicture), path("gone.bmp"));
+}
+
+TEST_F(PostaTest, TheWindowShowsEveryControlWholeWithItsPanelsOpen) {
+    posta_->show();
+    ExpectAllInside(posta_.get());
+    posta_->SpeedButton2->click();
+    posta_->SpeedButton3->click();
+    ASSERT_TRUE(posta_->Panel2->isVisible() && posta_->Panel3->isVisible());
+    ExpectAllInside(posta_.get());
 }

@@ -205,7 +205,9 @@ TEST_F(SettingsBinderTest, AFirstStartChecksExactlyTheDefaultBoxesWhateverTheySh
     Nastroy->RadioButton1->setAutoExclusive(false);
     Nastroy->RadioButton1->setChecked(false);
     Nastroy->RadioButton3->setChecked(true);
+    QslLayoutPath = "stale";
     firstStart();
+    EXPECT_EQ(QslLayoutPath, "") << "no layout is chosen yet, not a file named \".qsl\"";
 
     QStringList on;
     for (const SettingRow &r : SettingsCatalogue()) {
