@@ -8,6 +8,7 @@
 #include "platform/keyboardlayout.h"
 #include "platform/paths.h"
 #include "qsl/envelope.h"
+#include "qsl/toolbutton.h"
 #include "station/settingsglobals.h"
 
 #include <QComboBox>
@@ -30,14 +31,6 @@ namespace zelmor {
 TPosta *Posta = nullptr;
 
 namespace {
-
-QToolButton *Button(QWidget *parent, const char *name, const QString &text, const QString &hint) {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(text);
-    b->setToolTip(hint);
-    return b;
-}
 
 template <class W>
 W *Named(W *w, const char *name) {
@@ -79,14 +72,14 @@ TPosta::TPosta(QWidget *parent) : QWidget(parent, Qt::Window) {
     formsaze->setCurrentIndex(2);
     Tip1 = Named(new QComboBox(this), "Tip1");
     Tip1->addItems({QStringLiteral("Развертка конверта"), QStringLiteral("Печать на готовый конверт")});
-    Sp2 = Button(this, "Sp2", QStringLiteral("Печать"), QStringLiteral("Печать"));
-    Sp1 = Button(this, "Sp1", QStringLiteral("F"), QStringLiteral("Установить шрифт"));
-    Sp4 = Button(this, "Sp4", QStringLiteral("Картинка"), QStringLiteral("Открыть картинку"));
-    Sp3 = Button(this, "Sp3", QStringLiteral("Запись"), QStringLiteral("Запись в память дополнительного адреса"));
-    SpeedButton4 = Button(this, "SpeedButton4", QStringLiteral("Del"), QStringLiteral("Удаление  дополнительного адреса"));
-    SpeedButton1 = Button(this, "SpeedButton1", QStringLiteral("?"), QString());
-    SpeedButton2 = Button(this, "SpeedButton2", QStringLiteral("Сдвиг"), QStringLiteral("Ориентация печати на конверт"));
-    SpeedButton3 = Button(this, "SpeedButton3", QStringLiteral("Письмо"), QStringLiteral("Окно для письма из 8 строк"));
+    Sp2 = NamedToolButton(this, "Sp2", QStringLiteral("Печать"), QStringLiteral("Печать"));
+    Sp1 = NamedToolButton(this, "Sp1", QStringLiteral("F"), QStringLiteral("Установить шрифт"));
+    Sp4 = NamedToolButton(this, "Sp4", QStringLiteral("Картинка"), QStringLiteral("Открыть картинку"));
+    Sp3 = NamedToolButton(this, "Sp3", QStringLiteral("Запись"), QStringLiteral("Запись в память дополнительного адреса"));
+    SpeedButton4 = NamedToolButton(this, "SpeedButton4", QStringLiteral("Del"), QStringLiteral("Удаление  дополнительного адреса"));
+    SpeedButton1 = NamedToolButton(this, "SpeedButton1", QStringLiteral("?"), QString());
+    SpeedButton2 = NamedToolButton(this, "SpeedButton2", QStringLiteral("Сдвиг"), QStringLiteral("Ориентация печати на конверт"));
+    SpeedButton3 = NamedToolButton(this, "SpeedButton3", QStringLiteral("Письмо"), QStringLiteral("Окно для письма из 8 строк"));
 
     Panel2 = Named(new QWidget(this), "Panel2");
     Sleft1 = Named(new QScrollBar(Qt::Horizontal, Panel2), "Sleft1");

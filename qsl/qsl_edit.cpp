@@ -11,6 +11,7 @@
 #include "qsl/line_edit.h"
 #include "qsl/rec_edit.h"
 #include "qsl/str_edit.h"
+#include "qsl/toolbutton.h"
 #include "station/settingsglobals.h"
 
 #include <QApplication>
@@ -30,14 +31,6 @@ namespace zelmor {
 Tqsl_edit *qsl_edit = nullptr;
 
 namespace {
-QToolButton *ToolButton(QWidget *parent, const char *name, const QString &text, const QString &hint) {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(text);
-    b->setToolTip(hint);
-    return b;
-}
-
 void ShowTool(QWidget *w) {
     if (!w) return;
     w->show();
@@ -78,13 +71,13 @@ Tqsl_edit::Tqsl_edit(QWidget *parent) : QWidget(parent, Qt::Window | Qt::Framele
     Image5 = new QLabel(QStringLiteral("QSL редактор"), this);
     Image5->setObjectName(QStringLiteral("Image5"));
     Image5->setCursor(Qt::SizeAllCursor);
-    Image11 = ToolButton(this, "Image11", QStringLiteral("Текст"), QStringLiteral("Редактор текстовой строки"));
-    Image7 = ToolButton(this, "Image7", QStringLiteral("Рамка"), QStringLiteral("Редактор рамки"));
-    Image12 = ToolButton(this, "Image12", QStringLiteral("Линия"), QStringLiteral("Редактор линий"));
-    Image14 = ToolButton(this, "Image14", QStringLiteral("Новый"), QStringLiteral("Новый макет"));
-    Image16 = ToolButton(this, "Image16", QStringLiteral("?"), QStringLiteral("Помощь"));
-    Image18 = ToolButton(this, "Image18", QStringLiteral("Настройки"), QStringLiteral("Настройки"));
-    ElementsButton = ToolButton(this, "ElementsButton", QStringLiteral("Элементы"), QStringLiteral("Элементы макета"));
+    Image11 = NamedToolButton(this, "Image11", QStringLiteral("Текст"), QStringLiteral("Редактор текстовой строки"));
+    Image7 = NamedToolButton(this, "Image7", QStringLiteral("Рамка"), QStringLiteral("Редактор рамки"));
+    Image12 = NamedToolButton(this, "Image12", QStringLiteral("Линия"), QStringLiteral("Редактор линий"));
+    Image14 = NamedToolButton(this, "Image14", QStringLiteral("Новый"), QStringLiteral("Новый макет"));
+    Image16 = NamedToolButton(this, "Image16", QStringLiteral("?"), QStringLiteral("Помощь"));
+    Image18 = NamedToolButton(this, "Image18", QStringLiteral("Настройки"), QStringLiteral("Настройки"));
+    ElementsButton = NamedToolButton(this, "ElementsButton", QStringLiteral("Элементы"), QStringLiteral("Элементы макета"));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image4 = new QLabel(this);

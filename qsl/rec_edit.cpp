@@ -1,6 +1,7 @@
 #include "qsl/rec_edit.h"
 
 #include "qsl/layouteditor.h"
+#include "qsl/toolbutton.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,13 +20,6 @@ Trec_edit *rec_edit = nullptr;
 namespace {
 constexpr int BrushOfButton[8] = {1, 5, 6, 7, 4, 2, 0, 3};
 constexpr int PenOfButton[6] = {5, 1, 2, 3, 4, 0};
-
-QToolButton *Button(QWidget *parent, const char *name, const QString &text) {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(text);
-    return b;
-}
 
 void Check(QButtonGroup *group, int id) {
     group->setExclusive(false);
@@ -74,10 +68,10 @@ Trec_edit::Trec_edit(QWidget *parent)
     rec_e_w->setObjectName(QStringLiteral("rec_e_w"));
     rec_e_w->setValidator(new QIntValidator(0, 99, rec_e_w));
     penGrid->addWidget(rec_e_w, 5, 1);
-    SpeedButton1 = Button(this, "SpeedButton1", QStringLiteral("ОК"));
-    SpeedButton4 = Button(this, "SpeedButton4", QStringLiteral("Del"));
-    SpeedButton2 = Button(this, "SpeedButton2", QStringLiteral("С"));
-    SpeedButton3 = Button(this, "SpeedButton3", QStringLiteral("С"));
+    SpeedButton1 = NamedToolButton(this, "SpeedButton1", QStringLiteral("ОК"));
+    SpeedButton4 = NamedToolButton(this, "SpeedButton4", QStringLiteral("Del"));
+    SpeedButton2 = NamedToolButton(this, "SpeedButton2", QStringLiteral("С"));
+    SpeedButton3 = NamedToolButton(this, "SpeedButton3", QStringLiteral("С"));
 
     auto *g = new QGridLayout;
     g->addWidget(new QLabel(QStringLiteral("Имя рамки"), this), 0, 0);

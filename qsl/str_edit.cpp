@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "qsl/layouteditor.h"
+#include "qsl/toolbutton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,13 +18,6 @@ namespace zelmor {
 Tstr_edit *str_edit = nullptr;
 
 namespace {
-QToolButton *Button(QWidget *parent, const char *name, const QString &text, const QString &hint = QString()) {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setText(text);
-    b->setToolTip(hint);
-    return b;
-}
 QString Colour(qint32 c) { return QStringLiteral("#%1%2%3").arg(c & 0xFF, 2, 16, QChar(u'0')).arg((c >> 8) & 0xFF, 2, 16, QChar(u'0')).arg((c >> 16) & 0xFF, 2, 16, QChar(u'0')); }
 } // namespace
 
@@ -40,12 +34,12 @@ Tstr_edit::Tstr_edit(QWidget *parent)
     str_e_ch = new QCheckBox(QStringLiteral("Видимая строка"), this);
     str_e_ch->setObjectName(QStringLiteral("str_e_ch"));
     str_e_ch->setChecked(true);
-    str_k = Button(this, "str_k", QStringLiteral("F"), QStringLiteral("Шрифт"));
+    str_k = NamedToolButton(this, "str_k", QStringLiteral("F"), QStringLiteral("Шрифт"));
     str_k_o = new QLabel(QStringLiteral("Text obrazec"), this);
     str_k_o->setObjectName(QStringLiteral("str_k_o"));
-    SpeedButton1 = Button(this, "SpeedButton1", QStringLiteral("C"), QStringLiteral("Цвет фона"));
-    SpeedButton2 = Button(this, "SpeedButton2", QStringLiteral("OK"));
-    SpeedButton3 = Button(this, "SpeedButton3", QStringLiteral("Del"));
+    SpeedButton1 = NamedToolButton(this, "SpeedButton1", QStringLiteral("C"), QStringLiteral("Цвет фона"));
+    SpeedButton2 = NamedToolButton(this, "SpeedButton2", QStringLiteral("OK"));
+    SpeedButton3 = NamedToolButton(this, "SpeedButton3", QStringLiteral("Del"));
     komand = new QPushButton(QStringLiteral("Команды"), this);
     komand->setObjectName(QStringLiteral("komand"));
     koman = new QWidget(this);
