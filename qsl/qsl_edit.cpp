@@ -170,10 +170,13 @@ void Tqsl_edit::RedrawLayout() {
         auto *item = new QTreeWidgetItem(elem_list, {QString::number(l.number), l.kind, l.name,
                                                      l.visible ? QStringLiteral("да") : QStringLiteral("нет"),
                                                      l.notes.join(QStringLiteral("; "))});
-        Q_UNUSED(item);
+        item->setToolTip(4, item->text(4));
         notes = notes || !l.notes.isEmpty();
     }
-    for (const QString &note : LayoutFileNotes(layout)) new QTreeWidgetItem(elem_list, {QString(), QString(), QString(), QString(), note});
+    for (const QString &note : LayoutFileNotes(layout))
+        (new QTreeWidgetItem(elem_list, {QString(), QString(), QString(), QString(), note}))->setToolTip(4, note);
+    // The notes are the long column: the short ones take only their width.
+    for (int column = 0; column < 4; ++column) elem_list->resizeColumnToContents(column);
     layoutHasNotes_ = notes;
 }
 
