@@ -1,6 +1,7 @@
 // QSL printing to a PDF through the real QPrinter: 100 one-QSO cards in the
 // layout format (a layout of 20 elements), in the data block and on
 // two-column stickers, from the start of the run until the file is closed.
+// usage: bench_qslprint [cards (100)] [folder that keeps the PDFs]
 #include "bench/benchsupport.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
@@ -12,6 +13,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 using namespace zelmor;
 
 int main(int argc, char **argv) {
@@ -20,7 +23,8 @@ int main(int argc, char **argv) {
     FakeDialogs dialogs;
     platform::install(&dialogs);
     QTemporaryDir dir;
-    const int cards = 100;
+    const int cards = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 100;
+    const QString pdfFolder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir.filePath(QStringLiteral("pdf"));
 
     // The layout: field commands, texts, lines and shapes.
     const QString layout = dir.filePath(QStringLiteral("1qsl.qsl"));
@@ -51,7 +55,7 @@ int main(int argc, char **argv) {
     }
     QslTableModel table;
     SystemPrinter printer;
-    printer.forcePdfFolder(dir.filePath(QStringLiteral("pdf")));
+    printer.forcePdfFolder(pdfFolder);
     const std::pair<QslCardFormat, const char *> formats[] = {
         {QslCardFormat::Layout, "layout"}, {QslCardFormat::DataBlock, "data block"}, {QslCardFormat::TwoColumns, "2-column stickers"}};
     for (const auto &[format, what] : formats) {

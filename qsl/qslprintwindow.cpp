@@ -11,11 +11,14 @@
 #include "station/settingsglobals.h"
 
 #include <QAction>
+#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPixmap>
 #include <QSlider>
+
+#include <algorithm>
 
 namespace zelmor {
 
@@ -28,6 +31,20 @@ QImage Draw(int width, int height, const std::function<void(PrintCanvas &)> &pai
     canvas.end();
     return canvas.pages().empty() ? QImage() : canvas.pages().front();
 }
+
+// An image canvas that draws its units at a fixed fraction of a pixel, so a
+// sample laid out in its own pixels fits a smaller picture with crisp lines.
+class ShrinkingImageCanvas : public ImageCanvas {
+public:
+    ShrinkingImageCanvas(int width, int height, double factor) : ImageCanvas(96, width, height) {
+        if (painter()) painter()->scale(factor, factor);
+    }
+};
+
+// The sheet sample's own size: its last pair begins above y 400 and is
+// 23 pixels high after a gap of at most 420 ÷ 21.
+constexpr int StickerSheetWidth = 241;
+constexpr int StickerSheetHeight = 399 + 420 / 21 + 23;
 
 const char *const FontItemNames[3] = {"N6", "N7", "N8"};
 } // namespace
@@ -116,9 +133,7 @@ bool ChooseCardPartFont(int part) {
 
 void RedrawQslFontPreview() {
     if (!Nastroy) return;
-    Nastroy->Image1->setFixedSize(400, 100);
-    Nastroy->Image1->setPixmap(QPixmap::fromImage(
-        Draw(400, 100, [](PrintCanvas &c) { DrawQslFontPreview(c, CardFonts, StationProfile.nameLatin); })));
+    Nastroy->Image1->setPixmap(QPixmap::fromImage(QslFontPreviewImage(CardFonts, StationProfile.nameLatin)));
     const PrintFont top = CardPartPrintFont(CardFonts[0], true);
     const auto style = [&](QLabel *label, double size) {
         QFont f(top.name);
@@ -135,11 +150,26 @@ void RedrawQslFontPreview() {
     Nastroy->Label20->setText(Nastroy->Edit11->text());
 }
 
+QImage QslFontPreviewImage(const std::array<CardPartFont, 3> &fonts, const QString &nameLatin) {
+    return Draw(400, 100, [&](PrintCanvas &c) { DrawQslFontPreview(c, fonts, nameLatin); });
+}
+
+QImage StickerSheetPreviewImage(int gap, QSize room) {
+    // The whole sheet is shown, shrunk to the picture, at one scale for
+    // every gap so that moving the slider shows only the gap changing.
+    const double factor = std::min({1.0, double(room.width()) / StickerSheetWidth, double(room.height()) / StickerSheetHeight});
+    ShrinkingImageCanvas canvas(int(StickerSheetWidth * factor), int(StickerSheetHeight * factor), factor);
+    DrawStickerSheetPreview(canvas, gap);
+    canvas.end();
+    return canvas.pages().front();
+}
+
 void RedrawStickerSheetPreview() {
     if (!Nastroy) return;
     const int gap = Nastroy->updown1->value();
     StickerRows = ComputeStickerRowOffsets(gap);
-    Nastroy->Image2->setPixmap(QPixmap::fromImage(Draw(241, 168, [gap](PrintCanvas &c) { DrawStickerSheetPreview(c, gap); })));
+    Nastroy->Image2->setAlignment(Qt::AlignCenter);
+    Nastroy->Image2->setPixmap(QPixmap::fromImage(StickerSheetPreviewImage(gap, Nastroy->Image2->contentsRect().size())));
 }
 
 void EnableBlockPositionMarker() {

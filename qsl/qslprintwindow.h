@@ -4,6 +4,9 @@
 // and the samples of the settings dialog. The rules are in qslprint.
 #include "qsl/qslprint.h"
 
+#include <QImage>
+#include <QSize>
+
 namespace zelmor {
 
 class Printer;
@@ -21,6 +24,10 @@ void ShowPersonalFormats(TQSL &window, const QString &ownCall);
 // N6, N7, N8: the font dialog for the top, middle or bottom part; the choice
 // is stored at once. False when cancelled.
 bool ChooseCardPartFont(int part);
+// The settings dialog's samples as pictures: the font sample in its own
+// pixels; the whole sticker sheet, shrunk where it is larger than `room`.
+QImage QslFontPreviewImage(const std::array<CardPartFont, 3> &fonts, const QString &nameLatin);
+QImage StickerSheetPreviewImage(int gap, QSize room);
 // The settings dialog's samples and labels.
 void RedrawQslFontPreview();
 void RedrawStickerSheetPreview();

@@ -499,12 +499,16 @@ void TNastroy::buildQslPages() {
     Label19 = Named(new QLabel(QStringLiteral("PSE QSL TNX"), card), "Label19");
     Label20 = Named(new QLabel(card), "Label20");
     Image1 = Named(new QLabel(card), "Image1");
-    Image1->setFixedSize(48, 48);
+    // The font sample is 400 pixels wide: beside the labels it would run
+    // past the frame, so it takes a row of its own between them.
+    Image1->setFixedSize(400, 100);
+    cl->setContentsMargins(6, 4, 6, 4);
+    cl->setVerticalSpacing(2);
     cl->addWidget(Label15, 0, 0);
-    cl->addWidget(Image1, 0, 1, 3, 1);
-    cl->addWidget(Label17, 1, 0);
+    cl->addWidget(Label17, 0, 1);
+    cl->addWidget(Image1, 1, 0, 1, 2);
     cl->addWidget(Label19, 2, 0);
-    cl->addWidget(Label20, 3, 0);
+    cl->addWidget(Label20, 2, 1);
     Grid(sample)->addWidget(card, Grid(sample)->rowCount(), 0, 1, -1);
     connect(Edit11, &QLineEdit::textChanged, Label20, &QLabel::setText);
 

@@ -315,6 +315,24 @@ TEST_F(QslPrintTest, ACardHoldsNoMoreQsosThanItsFormatShowsAndTheRestPrintLater)
     }
 }
 
+TEST_F(QslPrintTest, AnEditedLinkThatPointsBackOrPastTheTableEndsTheChain) {
+    // A link cell edited by hand must not put a QSO on a card twice (and
+    // so mark it twice) nor read past the rows.
+    for (const char *link : {"1", "99"}) {
+        SCOPED_TRACE(link);
+        test::Printer().clear();
+        list({Card("UA3ABC", "01.05.2003"), Card("UA3ABC", "02.05.2003"), Card("UA3ABD", "03.05.2003")});
+        table.setCell(QslColLink, 1, "2");
+        table.setCell(QslColLink, 2, link);
+        settings.perCard = "3";
+        const QslPrintResult done = run(QslCardFormat::DataBlock);
+        ASSERT_TRUE(done.ok);
+        EXPECT_EQ(done.drawnRows, (std::vector<int>{1, 2, 3}));
+        EXPECT_EQ(done.cards, 2);
+        EXPECT_EQ(all("01.may.2003").size(), 1u);
+    }
+}
+
 TEST_F(QslPrintTest, NothingToPrintBeginsNoDocumentAsksNothingAndWritesNothing) {
     writeLog({Card("UA3ABC"), Card("UA3ABD")});
     const QByteArray before = logBytes();

@@ -7,12 +7,16 @@
 #include "logbook/stationprofile.h"
 #include "qsl/qsl.h"
 #include "qsl/qslprint.h"
+#include "qsl/qslprintwindow.h"
+#include "platform/printer.h"
 #include "station/nastroy.h"
 #include "station/settingsbinder.h"
 #include "station/settingsglobals.h"
 #include "tests/qsl/qslfixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -44,6 +48,26 @@ protected:
         QslLogTest::TearDown();
     }
 };
+
+// The smallest rectangle holding every dark pixel of a picture.
+QRect DarkArea(const QImage &picture) {
+    QRect area;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (qGray(picture.pixel(x, y)) < 128) area |= QRect(x, y, 1, 1);
+    return area;
+}
+
+// A widget lies whole inside every widget above it up to `top`, so nothing
+// of it is clipped.
+void ExpectWhollyShown(const QWidget *w, const QWidget *top) {
+    for (const QWidget *p = w; p != top; p = p->parentWidget()) {
+        const QWidget *up = p->parentWidget();
+        ASSERT_NE(up, nullptr);
+        EXPECT_TRUE(up->contentsRect().contains(p->geometry()))
+            << p->objectName().toStdString() << " runs out of " << up->objectName().toStdString();
+    }
+}
 
 } // namespace
 
@@ -102,4 +126,42 @@ TEST_F(QslPrintWindowTest, PersonalFormatsShowOnlyForTheirStationAndFontItemsSto
     EXPECT_EQ(Nastroy->Edit5->text(), "420");
     EXPECT_EQ(StickerRows[0], 420);
     EXPECT_FALSE(Nastroy->Image2->pixmap().isNull());
+}
+
+TEST_F(QslPrintWindowTest, TheSettingsSamplesAreShownWholeInsideTheirFrames) {
+    Nastroy->show();
+    QApplication::processEvents();
+    RedrawQslFontPreview();
+    RedrawStickerSheetPreview();
+
+    // The font sample: its picture is whole inside the sample sticker and
+    // its page; nothing it draws reaches the picture's edge.
+    const QImage font = Nastroy->Image1->pixmap().toImage();
+    ASSERT_FALSE(font.isNull());
+    EXPECT_TRUE(Nastroy->Image1->contentsRect().contains(QRect(QPoint(), font.size())));
+    ExpectWhollyShown(Nastroy->Image1, Nastroy->Image1->parentWidget()->parentWidget()->parentWidget());
+    const QRect drawn = DarkArea(font);
+    EXPECT_LT(drawn.right(), font.width() - 1);
+    EXPECT_LT(drawn.bottom(), font.height() - 1);
+
+    // The sheet sample shows every pair of stickers, down to the last, for
+    // the narrowest and the widest gap.
+    const QSize room = Nastroy->Image2->contentsRect().size();
+    ExpectWhollyShown(Nastroy->Image2, Nastroy->Image2->parentWidget()->parentWidget());
+    for (int gap : {0, 20, 420}) {
+        SCOPED_TRACE(gap);
+        Nastroy->updown1->setValue(gap);
+        RedrawStickerSheetPreview();
+        const QImage sheet = Nastroy->Image2->pixmap().toImage();
+        ASSERT_FALSE(sheet.isNull());
+        EXPECT_LE(sheet.width(), room.width());
+        EXPECT_LE(sheet.height(), room.height());
+        RecordingCanvas units;
+        const std::vector<int> tops = DrawStickerSheetPreview(units, gap);
+        const double scale = double(sheet.width()) / 241;
+        const QRect pairs = DarkArea(sheet);
+        EXPECT_LT(pairs.bottom(), sheet.height() - 1) << "the last pair is cut";
+        EXPECT_NEAR(pairs.bottom(), (tops.back() + 22) * scale, 2) << "the last pair is shown";
+        EXPECT_NEAR(pairs.top(), tops.front() * scale, 2);
+    }
 }
