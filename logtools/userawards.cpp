@@ -288,7 +288,7 @@ constexpr size_t ReadChunk = 32768; // records per read: bounded memory on a log
 } // namespace
 
 AwardEvaluation EvaluateAward(const QString &logPath, const AwardDefinition &def,
-                              const std::function<void(qint64, qint64)> &progress) {
+                              const std::function<void(qint64, qint64)> &progress, std::vector<AwardQso> storage) {
     AwardEvaluation out;
     out.problem = CheckAwardDefinition(def);
     if (!out.problem.isEmpty()) return out;
@@ -341,6 +341,9 @@ AwardEvaluation EvaluateAward(const QString &logPath, const AwardDefinition &def
         listedBands[call] |= bit;
         return true;
     };
+    // Memory far beyond this listing is let go rather than kept with it.
+    if (storage.capacity() <= 2 * candidates.size()) out.rows = std::move(storage);
+    out.rows.clear();
     out.rows.reserve(candidates.size());
     const qint64 total = qint64(candidates.size());
     for (size_t from = 0; from < candidates.size(); from += ReadChunk) {
