@@ -116,7 +116,8 @@ qint64 Append(const QString &path, int size, const QByteArray &bytes);
 // first index written. On a failure the file is cut back to its last whole
 // record, so a half-written batch never stays.
 qint64 AppendBlock(const QString &path, int size, const QByteArray &bytes);
-// Reads the records at these indexes with one open of the file.
+// Reads the records at these indexes with one open of the file; indexes in
+// ascending order a few kilobytes apart are read together.
 std::vector<QByteArray> ReadMany(const QString &path, int size, const std::vector<qint64> &indexes);
 // The same without keeping them: `visit` gets the position in `indexes` and
 // the record's bytes (valid during the call). Throws IoError when the file

@@ -98,13 +98,15 @@ void AwardResultModel::setResult(std::vector<AwardQso> rows, bool pointsCounted,
     setRowCount(int(rows_.size()) + 2);
 }
 
-void AwardResultModel::clearResult() {
+std::vector<AwardQso> AwardResultModel::takeResult() {
     clearRows(1);
     beginResetModel();
+    std::vector<AwardQso> rows = std::move(rows_);
     rows_.clear();
     totals_ = false;
     endResetModel();
     setRowCount(2);
+    return rows;
 }
 
 QString AwardResultModel::cell(int col, int row) const {
@@ -356,7 +358,9 @@ void Taward::ComputeAwardFulfilment() {
     const QString name = awardBox->currentText();
     if (name.isEmpty()) return;
     sbar1->clearMessage();
-    results->clearResult();
+    // The last listing's memory is filled again: fresh pages for a hundred
+    // thousand rows cost more than reading them.
+    std::vector<AwardQso> reuse = results->takeResult();
     AwardDefinition def = Conditions();
     def.name = name;
     QProgressBar *gauge = glawnf ? glawnf->Gauge1 : nullptr;
@@ -369,7 +373,7 @@ void Taward::ComputeAwardFulfilment() {
     AwardEvaluation e;
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        e = EvaluateAward(LogFilePath(), def, progress);
+        e = EvaluateAward(LogFilePath(), def, progress, std::move(reuse));
         QApplication::restoreOverrideCursor();
     } catch (const IoError &error) {
         QApplication::restoreOverrideCursor();

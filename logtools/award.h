@@ -35,7 +35,10 @@ public:
     // the row count becomes listed + 2.
     void setResult(std::vector<AwardQso> rows, bool pointsCounted, qint64 pointsTotal);
     // Nothing listed: 2 rows, row 1 blank.
-    void clearResult();
+    void clearResult() { takeResult(); }
+    // The same, handing back the listing's vector, whose memory the next
+    // computation can fill again.
+    std::vector<AwardQso> takeResult();
     int listedCount() const { return int(rows_.size()); }
     const std::vector<AwardQso> &rows() const { return rows_; }
 

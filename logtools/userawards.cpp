@@ -9,7 +9,6 @@
 #include "logbook/settingsstore.h"
 #include "platform/dialogs.h"
 
-#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <cstring>
@@ -289,7 +288,7 @@ constexpr size_t ReadChunk = 32768; // records per read: bounded memory on a log
 } // namespace
 
 AwardEvaluation EvaluateAward(const QString &logPath, const AwardDefinition &def,
-                              const std::function<void(qint64, qint64)> &progress) {
+                              const std::function<void(qint64, qint64)> &progress, std::vector<AwardQso> storage) {
     AwardEvaluation out;
     out.problem = CheckAwardDefinition(def);
     if (!out.problem.isEmpty()) return out;
@@ -312,56 +311,57 @@ AwardEvaluation EvaluateAward(const QString &logPath, const AwardDefinition &def
     std::sort(candidates.begin(), candidates.end());
     candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
 
-    // The repeat rule on hashes: the bands each call is listed on, as bits
-    // of the bands' numbers in order of appearance (pairs for a log of more
-    // than 64 band texts).
-    QHash<QString, quint64> listedBands;
-    QHash<QString, int> bandNumbers;
-    QSet<std::pair<QString, QString>> listedPairs;
-    auto firstOnBand = [&](const QString &call, const QString &band) {
-        auto known = bandNumbers.constFind(band);
-        const int b = known != bandNumbers.constEnd() ? *known : *bandNumbers.insert(band, int(bandNumbers.size()));
+    // The repeat rule on the columns' text numbers, which stand for the
+    // texts one to one: the bands each call is listed on, as bits of the
+    // bands' numbers in order of appearance (pairs for a log of more than 64
+    // band texts); without repeats, the calls listed.
+    const LogColumn &calls = LogColumns.LogCalls, &bands = LogColumns.LogBands;
+    std::vector<quint64> listedBands(def.repeats ? size_t(calls.textCount()) : 0);
+    std::vector<int> bandBits(def.repeats ? size_t(bands.textCount()) : 0, -1);
+    int bandsSeen = 0;
+    QSet<std::pair<quint32, quint32>> listedPairs;
+    std::vector<bool> listedCalls(def.repeats ? 0 : size_t(calls.textCount()));
+    auto firstListing = [&](qint64 i) {
+        const quint32 call = calls.idAt(i);
+        if (!def.repeats) {
+            if (listedCalls[call]) return false;
+            listedCalls[call] = true;
+            return true;
+        }
+        const quint32 band = bands.idAt(i);
+        int &b = bandBits[band];
+        if (b < 0) b = bandsSeen++;
         if (b >= 64) {
             const qsizetype before = listedPairs.size();
             listedPairs.insert({call, band});
             return listedPairs.size() != before;
         }
-        quint64 &bits = listedBands[call];
         const quint64 bit = quint64(1) << b;
-        if (bits & bit) return false;
-        bits |= bit;
+        if (listedBands[call] & bit) return false;
+        listedBands[call] |= bit;
         return true;
     };
-    QSet<QString> listedCalls;
+    // Memory far beyond this listing is let go rather than kept with it.
+    if (storage.capacity() <= 2 * candidates.size()) out.rows = std::move(storage);
+    out.rows.clear();
     out.rows.reserve(candidates.size());
     const qint64 total = qint64(candidates.size());
     for (size_t from = 0; from < candidates.size(); from += ReadChunk) {
         const std::vector<qint64> chunk(candidates.begin() + qsizetype(from),
                                         candidates.begin() + qsizetype(std::min(candidates.size(), from + ReadChunk)));
-        const std::vector<QByteArray> records = RecordIO::ReadMany(logPath, QsoRecord::Size, chunk);
-        for (size_t k = 0; k < chunk.size(); ++k) {
+        RecordIO::ReadEach(logPath, QsoRecord::Size, chunk, [&](size_t k, const char *r) {
             const qint64 i = chunk[k];
-            const char *r = records[k].constData();
-            if (RawField(r, QsoField::DeleteMark) == QByteArrayView("Delet")) continue;
+            if (RawField(r, QsoField::DeleteMark) == QByteArrayView("Delet")) return;
             const int date = LogDateNumber(RawField(r, DateField));
             if (date == 0) {
                 if (out.badDates++ == 0) out.firstBadDate = i + 1;
-                continue;
+                return;
             }
-            if (date < start) continue;
-            const QString &call = LogColumns.LogCalls[i];
-            const QString &band = LogColumns.LogBands[i];
-            if (def.repeats) {
-                if (!firstOnBand(call, band)) continue;
-            } else {
-                const qsizetype before = listedCalls.size();
-                listedCalls.insert(call);
-                if (listedCalls.size() == before) continue;
-            }
-            AwardQso q;
+            if (date < start || !firstListing(i)) return;
+            AwardQso &q = out.rows.emplace_back();
             q.record = i;
-            q.call = call;
-            q.band = band;
+            q.call = calls[i];
+            q.band = bands[i];
             CopyField(q.raw.data(), RawDateField, r, DateField);
             CopyField(q.raw.data(), RawTimeField, r, TimeField);
             CopyField(q.raw.data(), RawRstField, r, RstReceivedField);
@@ -373,8 +373,7 @@ AwardEvaluation EvaluateAward(const QString &logPath, const AwardDefinition &def
                     out.firstBadPoints = i + 1;
                 }
             }
-            out.rows.push_back(std::move(q));
-        }
+        });
         if (progress) progress(qint64(from + chunk.size()), total);
     }
 

@@ -89,8 +89,11 @@ struct AwardEvaluation {
 
 // The QSOs of the log at `logPath` that count for the award, in file order,
 // with the totals. Candidates come from LogColumns, which must mirror the
-// file. `progress` gets (records read, records to read). Throws IoError.
+// file. `progress` gets (records read, records to read). `storage`: a
+// vector, such as the last listing's, whose memory the rows may reuse; its
+// entries are dropped. Throws IoError.
 AwardEvaluation EvaluateAward(const QString &logPath, const AwardDefinition &def,
-                              const std::function<void(qint64, qint64)> &progress = {});
+                              const std::function<void(qint64, qint64)> &progress = {},
+                              std::vector<AwardQso> storage = {});
 
 } // namespace zelmor

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <numeric>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -286,4 +287,43 @@ TEST(RecordFile, KeepingUnderANewNameNeverReplacesAFile) {
     }
     QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     EXPECT_EQ(files, (QStringList{"copy.bak", "link.bak", "taken.bak", "test.log"}));
+}
+
+// Records a little apart are read in one span, so a read may cover records
+// nobody asked for, cross the span's size limit or run past the end of the
+// file: each index must still get exactly its own record, in the given order,
+// and the first index past the end must fail after the ones before it.
+TEST(RecordFile, ReadEachGivesEveryIndexItsOwnRecord) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("many.dat");
+    constexpr int Size = 100; // some 80 records bridged, 2,600 to a span
+    constexpr int Count = 6000;
+    QByteArray bytes;
+    for (int i = 0; i < Count; ++i) bytes += QByteArray::number(i).leftJustified(Size, '.');
+    PutBytes(path, bytes + QByteArray(Size / 2, '#')); // and half a record
+    auto visited = [&](const std::vector<qint64> &indexes) {
+        std::vector<qint64> out;
+        RecordIO::ReadEach(path, Size, indexes, [&](size_t k, const char *rec) {
+            EXPECT_EQ(k, out.size());
+            out.push_back(QByteArray(rec, Size).split('.').first().toLongLong());
+        });
+        return out;
+    };
+    std::vector<qint64> all(Count), tenth, sparse{0, 80, 81, 162, 163 + 81, 5000, Count - 1};
+    std::iota(all.begin(), all.end(), 0);
+    for (qint64 i = 3; i < Count; i += 10) tenth.push_back(i);
+    const std::vector<std::vector<qint64>> cases = {all, tenth, sparse, {5, 3, 3, 4000, 2, 2, 2600, 2601}, {7, 7, 7}, {Count - 1}};
+    for (const auto &indexes : cases) EXPECT_EQ(visited(indexes), indexes);
+    EXPECT_EQ(RecordIO::ReadMany(path, Size, {Count - 2, Count - 1}).back(), bytes.right(Size));
+
+    for (const std::vector<qint64> &indexes : {std::vector<qint64>{Count - 3, Count - 1, Count, Count + 1},
+                                               std::vector<qint64>{Count - 3, Count - 1, -1}}) {
+        std::vector<qint64> seen;
+        EXPECT_THROW(RecordIO::ReadEach(path, Size, indexes,
+                                        [&](size_t, const char *rec) {
+                                            seen.push_back(QByteArray(rec, Size).split('.').first().toLongLong());
+                                        }),
+                     IoError);
+        EXPECT_EQ(seen, (std::vector<qint64>{Count - 3, Count - 1}));
+    }
 }
