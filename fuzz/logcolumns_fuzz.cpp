@@ -23,7 +23,7 @@ QString FuzzLog() {
     return dir + QStringLiteral("/test.log");
 }
 
-bool Has(const std::vector<qint64> &v, qint64 i) { return std::binary_search(v.begin(), v.end(), i); }
+bool Has(const RecordIndexes &v, qint64 i) { return std::binary_search(v.begin(), v.end(), i); }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {

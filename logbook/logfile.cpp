@@ -49,7 +49,7 @@ QStringList LogColumn::toStringList() const {
 
 void LogColumn::clear() {
     // Assigning {} would keep the capacity of a million entries.
-    ids_ = std::vector<quint32>();
+    ids_ = decltype(ids_)();
     texts_ = QStringList();
     find_ = QHash<QString, quint32>();
 }
@@ -78,8 +78,8 @@ bool operator==(const LogColumn &a, const QStringList &b) {
 
 void LogColumnLists::clear() {
     for (LogColumn *c : {&LogCalls, &LogBands, &LogCountries, &LogModes, &LogQslFlags}) c->clear();
-    byCall_ = std::vector<std::vector<qint64>>();
-    byCountry_ = std::vector<std::vector<qint64>>();
+    byCall_.clear();
+    byCountry_.clear();
     sortedCalls_ = std::vector<quint32>();
     sortedBuilt_ = false;
     indexed_ = -1;
@@ -112,61 +112,117 @@ void LogColumnLists::setEntry(qint64 i, const QString &call, const QString &band
     if (inStep) indexAdd(i);
 }
 
-namespace {
-void InsertSorted(std::vector<qint64> &v, qint64 i) {
+void RecordIndexLists::clear() {
+    flat_ = decltype(flat_)();
+    start_ = std::vector<size_t>();
+    moved_ = decltype(moved_)();
+}
+
+bool RecordIndexLists::build(const LogColumn &column, const std::vector<qsizetype> &counts,
+                             std::optional<quint32> skip) {
+    clear();
+    // Lists first, then the records placed in file order: each list comes
+    // out ascending.
+    start_.resize(counts.size() + 1);
+    size_t total = 0;
+    for (size_t id = 0; id < counts.size(); ++id) {
+        start_[id] = total;
+        if (!skip || id != *skip) total += size_t(counts[id]);
+    }
+    start_[counts.size()] = total;
+    flat_.resize(total);
+    std::vector<size_t> next(start_.begin(), start_.end() - 1);
+    const qsizetype n = column.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const quint32 id = column.idAt(i);
+        if (skip && id == *skip) continue;
+        // Counts that do not match the column would place records in
+        // another text's list or past the end.
+        if (id >= next.size() || next[id] == start_[id + 1]) {
+            clear();
+            return false;
+        }
+        flat_[next[id]++] = i;
+    }
+    for (size_t id = 0; id < next.size(); ++id)
+        if (next[id] != start_[id + 1]) {
+            clear();
+            return false;
+        }
+    return true;
+}
+
+RecordIndexes RecordIndexLists::of(quint32 id) const {
+    if (!moved_.empty()) {
+        const auto it = moved_.find(id);
+        if (it != moved_.end()) return {it->second.data(), it->second.size()};
+    }
+    if (size_t(id) + 1 >= start_.size()) return {};
+    return {flat_.data() + start_[id], start_[id + 1] - start_[id]};
+}
+
+std::vector<qint64> &RecordIndexLists::own(quint32 id) {
+    const auto it = moved_.find(id);
+    if (it != moved_.end()) return it->second;
+    const RecordIndexes built = of(id);
+    return moved_.emplace(id, built.toVector()).first->second;
+}
+
+void RecordIndexLists::add(quint32 id, qint64 i) {
+    std::vector<qint64> &v = own(id);
     if (v.empty() || v.back() < i) v.push_back(i);
     else v.insert(std::lower_bound(v.begin(), v.end(), i), i);
 }
-const std::vector<qint64> &NoIndexes() {
-    static const std::vector<qint64> none;
-    return none;
+
+void RecordIndexLists::remove(quint32 id, qint64 i) {
+    const RecordIndexes now = of(id);
+    if (!std::binary_search(now.begin(), now.end(), i)) return;
+    std::vector<qint64> &v = own(id);
+    v.erase(std::remove(v.begin(), v.end(), i), v.end());
 }
+
+namespace {
 bool CallTextBefore(const LogColumn &calls, quint32 a, quint32 b) { return calls.text(a) < calls.text(b); }
 } // namespace
 
 void LogColumnLists::indexAdd(qint64 i) const {
     const quint32 call = LogCalls.idAt(i), country = LogCountries.idAt(i);
-    if (byCall_.size() <= call) byCall_.resize(call + 1);
-    if (byCountry_.size() <= country) byCountry_.resize(country + 1);
     if (!LogCalls.text(call).isEmpty()) {
-        auto &v = byCall_[call];
-        if (v.empty() && sortedBuilt_) {
+        if (sortedBuilt_ && byCall_.of(call).empty()) {
             auto at = std::lower_bound(sortedCalls_.begin(), sortedCalls_.end(), call,
                                        [this](quint32 a, quint32 b) { return CallTextBefore(LogCalls, a, b); });
             if (at == sortedCalls_.end() || *at != call) sortedCalls_.insert(at, call);
         }
-        InsertSorted(v, i);
+        byCall_.add(call, i);
     }
-    InsertSorted(byCountry_[country], i);
+    byCountry_.add(country, i);
 }
 
 void LogColumnLists::indexRemove(qint64 i) const {
-    auto drop = [i](std::vector<qint64> &v) { v.erase(std::remove(v.begin(), v.end(), i), v.end()); };
-    const quint32 call = LogCalls.idAt(i), country = LogCountries.idAt(i);
     // A call no record has any more stays in the sorted list with no records.
-    if (call < byCall_.size()) drop(byCall_[call]);
-    if (country < byCountry_.size()) drop(byCountry_[country]);
+    byCall_.remove(LogCalls.idAt(i), i);
+    byCountry_.remove(LogCountries.idAt(i), i);
 }
 
 void LogColumnLists::rebuildIndex() const {
-    // One pass to count, one to place: every list gets its exact size and
-    // comes out ascending.
-    auto build = [](const LogColumn &col, std::vector<std::vector<qint64>> &out, bool skipEmpty) {
-        const auto emptyText = col.findId(QString());
-        const quint32 skip = skipEmpty && emptyText ? *emptyText : 0xFFFFFFFFu;
-        std::vector<quint32> counts(size_t(col.textCount()), 0);
+    auto countsOf = [](const LogColumn &col) {
+        std::vector<qsizetype> counts(size_t(col.textCount()), 0);
         const qsizetype n = col.size();
         for (qsizetype i = 0; i < n; ++i) ++counts[col.idAt(i)];
-        out.assign(counts.size(), {});
-        for (size_t id = 0; id < counts.size(); ++id)
-            if (id != skip) out[id].reserve(counts[id]);
-        for (qsizetype i = 0; i < n; ++i) {
-            const quint32 id = col.idAt(i);
-            if (id != skip) out[id].push_back(i);
-        }
+        return counts;
     };
-    build(LogCalls, byCall_, true);
-    build(LogCountries, byCountry_, false);
+    rebuildIndex(countsOf(LogCalls), countsOf(LogCountries));
+}
+
+void LogColumnLists::rebuildIndex(const std::vector<qsizetype> &callCounts,
+                                  const std::vector<qsizetype> &countryCounts) const {
+    // Records marked deleted (and any with no call) are nobody's.
+    if (!byCall_.build(LogCalls, callCounts, LogCalls.findId(QString())) ||
+        !byCountry_.build(LogCountries, countryCounts, std::nullopt)) {
+        Q_ASSERT(!"counts that do not match the columns");
+        rebuildIndex();
+        return;
+    }
     sortedCalls_.clear();
     sortedBuilt_ = false; // sorted on the first look-up by beginning
     indexed_ = LogCalls.size();
@@ -180,24 +236,24 @@ void LogColumnLists::ensureIndex() const {
 void LogColumnLists::ensureSortedCalls() const {
     if (sortedBuilt_) return;
     sortedCalls_.clear();
-    for (quint32 id = 0; id < quint32(byCall_.size()); ++id)
-        if (!byCall_[id].empty()) sortedCalls_.push_back(id);
+    for (quint32 id = 0; id < quint32(LogCalls.textCount()); ++id)
+        if (!byCall_.of(id).empty()) sortedCalls_.push_back(id);
     std::sort(sortedCalls_.begin(), sortedCalls_.end(),
               [this](quint32 a, quint32 b) { return CallTextBefore(LogCalls, a, b); });
     sortedBuilt_ = true;
 }
 
-const std::vector<qint64> &LogColumnLists::indexesOfCall(const QString &call) const {
+RecordIndexes LogColumnLists::indexesOfCall(const QString &call) const {
     ensureIndex();
-    if (call.isEmpty()) return NoIndexes();
+    if (call.isEmpty()) return {};
     const auto id = LogCalls.findId(call);
-    return id && *id < byCall_.size() ? byCall_[*id] : NoIndexes();
+    return id ? byCall_.of(*id) : RecordIndexes();
 }
 
-const std::vector<qint64> &LogColumnLists::indexesOfCountry(const QString &country) const {
+RecordIndexes LogColumnLists::indexesOfCountry(const QString &country) const {
     ensureIndex();
     const auto id = LogCountries.findId(country);
-    return id && *id < byCountry_.size() ? byCountry_[*id] : NoIndexes();
+    return id ? byCountry_.of(*id) : RecordIndexes();
 }
 
 std::vector<qint64> LogColumnLists::indexesOfCallsBeginningWith(QStringView prefix) const {
@@ -207,7 +263,7 @@ std::vector<qint64> LogColumnLists::indexesOfCallsBeginningWith(QStringView pref
     auto it = std::lower_bound(sortedCalls_.cbegin(), sortedCalls_.cend(), prefix,
                                [this](quint32 a, QStringView b) { return QStringView(LogCalls.text(a)) < b; });
     for (; it != sortedCalls_.cend() && LogCalls.text(*it).startsWith(prefix); ++it) {
-        const auto &v = byCall_[*it];
+        const RecordIndexes v = byCall_.of(*it);
         out.insert(out.end(), v.begin(), v.end());
     }
     std::sort(out.begin(), out.end());
@@ -260,13 +316,13 @@ public:
     quint32 get(const char *rec, TextField f) { return get(KeyOf(rec, f)); }
 
     quint32 get(const Key &key) {
-        if (runs_ && last_ != Empty && keys_[last_] == key) return ids_[last_];
+        if (runs_ && last_ != Empty && keys_[last_] == key) return use(last_);
         const quint32 h = Hash(key);
         const size_t mask = slots_.size() - 1;
         for (size_t at = h & mask;; at = (at + 1) & mask) {
             const quint32 k = slots_[at];
             if (k == Empty) break;
-            if (keys_[k] == key) return ids_[last_ = k];
+            if (keys_[k] == key) return use(last_ = k);
         }
         const auto k = quint32(ids_.size());
         const char *bytes = reinterpret_cast<const char *>(key.w);
@@ -274,13 +330,26 @@ public:
         ids_.push_back(column_.idOf(FromCp1251(QByteArrayView(bytes + 1, static_cast<unsigned char>(bytes[0])))));
         keys_.push_back(key);
         hashes_.push_back(h);
+        uses_.push_back(0);
         if ((ids_.size() + 1) * 2 > slots_.size()) grow();
         else place(k);
-        return ids_[last_ = k];
+        return use(last_ = k);
+    }
+
+    // How many entries got each text number of the column, counted as they
+    // were read (for the look-up index).
+    std::vector<qsizetype> countsByText() const {
+        std::vector<qsizetype> counts(size_t(column_.textCount()), 0);
+        for (size_t k = 0; k < ids_.size(); ++k) counts[ids_[k]] += uses_[k];
+        return counts;
     }
 
 private:
     static constexpr quint32 Empty = 0xFFFFFFFFu;
+    quint32 use(quint32 k) {
+        ++uses_[k];
+        return ids_[k];
+    }
     static quint32 Hash(const Key &k) {
         quint64 x = k.w[0];
         for (int j = 1; j < W; ++j) x ^= std::rotl(k.w[j], 17 * j);
@@ -302,6 +371,7 @@ private:
     std::vector<quint32> slots_;        // key numbers, by hash
     std::vector<Key> keys_;             // by key number
     std::vector<quint32> ids_, hashes_; // by key number
+    std::vector<qsizetype> uses_;       // by key number
     quint32 last_ = Empty; // runs of one band or mode cost one compare
 };
 
@@ -366,7 +436,8 @@ void OpenLog() {
             if (done / progressStep != first / progressStep) LogLoadProgress(done, count);
         }
     });
-    cols.rebuildIndex();
+    // Deleted records' calls count nowhere: the index leaves that text out.
+    cols.rebuildIndex(calls.countsByText(), countries.countsByText());
     LogColumns = std::move(cols);
     if (LogLoadProgress) LogLoadProgress(count, count);
 }

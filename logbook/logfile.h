@@ -1,15 +1,18 @@
 #pragma once
 // The current log: a file of 457-byte QsoRecords, and the in-memory columns
 // that mirror five of its fields for the checks, statistics and awards.
+#include "common/largearray.h"
 #include "common/qsorecord.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <compare>
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace zelmor {
@@ -101,9 +104,55 @@ public:
     friend bool operator==(const LogColumn &a, const QStringList &b);
 
 private:
-    std::vector<quint32> ids_;
+    std::vector<quint32, LargeArrayAllocator<quint32>> ids_;
     QStringList texts_;                   // distinct texts, by number
     QHash<QString, quint32> find_;         // number by text
+};
+
+// The indexes of some records, ascending: a view into the look-up index,
+// valid until the columns change.
+class RecordIndexes {
+public:
+    using value_type = qint64;
+    using iterator = const qint64 *;
+    using const_iterator = const qint64 *;
+    RecordIndexes() = default;
+    RecordIndexes(const qint64 *first, size_t count) : first_(first), count_(count) {}
+    const qint64 *begin() const { return first_; }
+    const qint64 *end() const { return first_ + count_; }
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    qint64 operator[](size_t k) const { return first_[k]; }
+    qint64 front() const { return first_[0]; }
+    qint64 back() const { return first_[count_ - 1]; }
+    std::vector<qint64> toVector() const { return std::vector<qint64>(begin(), end()); }
+    friend bool operator==(const RecordIndexes &a, const std::vector<qint64> &b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
+
+private:
+    const qint64 *first_ = nullptr;
+    size_t count_ = 0;
+};
+
+// Record indexes by the text numbers of a column. Built in bulk, all lists
+// lie back to back in one array; a list an append or an edit changes moves
+// to a vector of its own.
+class RecordIndexLists {
+public:
+    void clear();
+    // counts[id]: how many entries of `column` have text number id; entries
+    // of `skip` are left out. False, and no lists, when the counts are wrong.
+    bool build(const LogColumn &column, const std::vector<qsizetype> &counts, std::optional<quint32> skip);
+    RecordIndexes of(quint32 id) const;
+    void add(quint32 id, qint64 i);
+    void remove(quint32 id, qint64 i);
+
+private:
+    std::vector<qint64> &own(quint32 id);
+    std::vector<qint64, LargeArrayAllocator<qint64>> flat_;
+    std::vector<size_t> start_; // list id is flat_[start_[id]] up to flat_[start_[id + 1]]
+    std::unordered_map<quint32, std::vector<qint64>> moved_;
 };
 
 // Readers use the columns directly. Writers go through append and setEntry,
@@ -125,11 +174,14 @@ struct LogColumnLists {
                   const QString &qslFlag);
 
     // Record indexes, ascending.
-    const std::vector<qint64> &indexesOfCall(const QString &call) const;
-    const std::vector<qint64> &indexesOfCountry(const QString &country) const;
+    RecordIndexes indexesOfCall(const QString &call) const;
+    RecordIndexes indexesOfCountry(const QString &country) const;
     std::vector<qint64> indexesOfCallsBeginningWith(QStringView prefix) const;
     // Builds the index anew (OpenLog; lists filled by hand).
     void rebuildIndex() const;
+    // The same, from the number of entries of each text number of the call
+    // and country columns, which a loader counts as it goes.
+    void rebuildIndex(const std::vector<qsizetype> &callCounts, const std::vector<qsizetype> &countryCounts) const;
 
 private:
     void ensureIndex() const;
@@ -137,7 +189,7 @@ private:
     void indexRemove(qint64 i) const;
     void ensureSortedCalls() const;
     // Record indexes by text number of the call and country columns.
-    mutable std::vector<std::vector<qint64>> byCall_, byCountry_;
+    mutable RecordIndexLists byCall_, byCountry_;
     mutable std::vector<quint32> sortedCalls_; // numbers of the non-empty calls, by text
     mutable bool sortedBuilt_ = false;
     mutable qsizetype indexed_ = -1;           // entries the index covers; -1: none

@@ -15,7 +15,7 @@ void ClearBandCounters() {
 
 LogScanResult ScanLogColumns(const LogColumnLists &cols, const QString &country, const QString &call) {
     LogScanResult r;
-    const std::vector<qint64> &ofCountry = cols.indexesOfCountry(country);
+    const RecordIndexes ofCountry = cols.indexesOfCountry(country);
     r.countryWorked = !ofCountry.empty();
     // Bands are shared strings in a loaded log: a few remembered texts skip
     // the table walk for nearly every record.
@@ -47,7 +47,7 @@ LogScanResult ScanLogColumns(const LogColumnLists &cols, const QString &country,
             else if (f == u'Y') CountrySentPerBand[j] += 1;
         }
     }
-    if (!call.isEmpty()) r.repeats = cols.indexesOfCall(call);
+    if (!call.isEmpty()) r.repeats = cols.indexesOfCall(call).toVector();
     return r;
 }
 

@@ -127,6 +127,10 @@ public:
     void tick(qint64 done) {
         if (p_ && done % step_ == 0) p_(done, total_);
     }
+    qint64 step() const { return step_; }
+    void report(qint64 done) {
+        if (p_) p_(done, total_);
+    }
     void finish(qint64 value) {
         if (p_) p_(value, total_);
     }
@@ -136,15 +140,30 @@ private:
     qint64 total_, step_;
 };
 
-// Every record of the log in file order; a missing log has none.
-void ForEachLogRecord(const QString &logPath, const AwardProgress &progress, bool countDown,
-                      const std::function<void(const char *)> &visit) {
+// Every record of the log in file order; a missing log has none. A pass
+// over a million records: the visit is inlined, and the progress, reported
+// where the records done (or, counting down, left) reach a multiple of the
+// ticker's step, is found by a countdown instead of a division per record.
+template <class Visit>
+void ForEachLogRecord(const QString &logPath, const AwardProgress &progress, bool countDown, Visit &&visit) {
     if (!RecordIO::Exists(logPath)) return;
     const qint64 total = RecordIO::Count(logPath, QsoRecord::Size);
     ProgressTicker ticker(progress, total);
-    RecordIO::ForEach(logPath, QsoRecord::Size, [&](qint64 i, const char *rec) {
-        visit(rec);
-        ticker.tick(countDown ? total - i - 1 : i + 1);
+    const qint64 step = ticker.step();
+    // Records until the next report: the first record's value is 1 counting
+    // up, total - 1 counting down.
+    qint64 until = countDown ? (total - 1) % step : (step - 1 % step) % step;
+    RecordIO::ForEachBlock(logPath, QsoRecord::Size, [&](qint64 first, const char *block, qint64 n) {
+        for (qint64 k = 0; k < n; ++k) {
+            visit(block + k * QsoRecord::Size);
+            if (until > 0) {
+                --until;
+                continue;
+            }
+            until = step - 1;
+            const qint64 i = first + k;
+            ticker.report(countDown ? total - i - 1 : i + 1);
+        }
     });
     ticker.finish(countDown ? 0 : total);
 }
@@ -167,25 +186,36 @@ void CountDxccByMode(std::vector<DxccEntity> &entities, const LogColumnLists &lo
                      const AwardProgress &progress) {
     const bool anyMode = mode == QLatin1String("1");
     const int countryCapacity = QsoField::Country.capacity;
+    // Each distinct band, mode and QSL code is judged once, and one pass in
+    // file order counts every country's records: a record costs a few table
+    // reads instead of text compares.
+    const quint32 noCall = log.LogCalls.findId(QString()).value_or(0xFFFFFFFFu); // marked deleted
+    std::vector<qint8> bandOf(size_t(log.LogBands.textCount()));
+    for (quint32 id = 0; id < bandOf.size(); ++id) bandOf[id] = qint8(AwardBandOf(log.LogBands.text(id)));
+    std::vector<char> modeCounts(size_t(log.LogModes.textCount()));
+    for (quint32 id = 0; id < modeCounts.size(); ++id) modeCounts[id] = anyMode || log.LogModes.text(id) == mode;
+    std::vector<char> confirms(size_t(log.LogQslFlags.textCount()));
+    for (quint32 id = 0; id < confirms.size(); ++id) confirms[id] = ConfirmsQslFlag(log.LogQslFlags.text(id));
+    std::vector<AwardBands> byCountry(size_t(log.LogCountries.textCount()));
+    const qsizetype n = std::min({log.LogCalls.size(), log.LogBands.size(), log.LogCountries.size(),
+                                  log.LogModes.size(), log.LogQslFlags.size()});
+    for (qsizetype i = 0; i < n; ++i) {
+        const int k = bandOf[log.LogBands.idAt(i)];
+        if (k < 0 || !modeCounts[log.LogModes.idAt(i)] || log.LogCalls.idAt(i) == noCall) continue;
+        AwardCell &c = byCountry[log.LogCountries.idAt(i)][size_t(k)];
+        ++c.count;
+        if (confirms[log.LogQslFlags.idAt(i)]) c.confirmed = true;
+    }
     QSet<QString> counted;
     ProgressTicker ticker(progress, qint64(entities.size()));
     qint64 done = 0;
-    // The log's index by country leads straight to each entity's records.
     for (DxccEntity &e : entities) {
         e.bands = {};
         const QString stored = CutToCapacity(e.country, countryCapacity);
         ticker.tick(++done);
         if (counted.contains(stored)) continue;
         counted.insert(stored);
-        for (const qint64 i : log.indexesOfCountry(stored)) {
-            if (log.LogCalls[i].isEmpty()) continue; // marked deleted
-            if (!anyMode && log.LogModes[i] != mode) continue;
-            const int k = AwardBandOf(log.LogBands[i]);
-            if (k < 0) continue;
-            AwardCell &c = e.bands[size_t(k)];
-            ++c.count;
-            if (ConfirmsQslFlag(log.LogQslFlags[i])) c.confirmed = true;
-        }
+        if (const auto id = log.LogCountries.findId(stored)) e.bands = byCountry[*id];
     }
     ticker.finish(qint64(entities.size()));
 }

@@ -75,7 +75,7 @@ QsoSearch FindQsosByCall(const QString &call, StringGridModel &grid) {
     const QString wanted = Trim(call);
     if (wanted.isEmpty()) return search;
     search.logPath = LogFilePath();
-    search.indexes = LogColumns.indexesOfCall(wanted);
+    search.indexes = LogColumns.indexesOfCall(wanted).toVector();
     if (search.indexes.empty()) return search;
     grid.setRowCount(qMax(SearchGridRows, int(search.indexes.size())));
     RecordIO::ReadEach(search.logPath, QsoRecord::Size, search.indexes, [&](size_t k, const char *rec) {

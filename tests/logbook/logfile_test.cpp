@@ -259,3 +259,24 @@ TEST_F(LogFileTest, TheLookUpIndexFollowsAppendsAndEdits) {
     cols.LogQslFlags.append("");
     EXPECT_EQ(cols.indexesOfCountry("Japan"), (std::vector<qint64>{6}));
 }
+
+// The index OpenLog builds from what it counted while reading, then changed
+// in place by appends and QSL marks, finds what a fresh OpenLog finds.
+TEST_F(LogFileTest, TheIndexOfAnOpenedLogFollowsAppendsAndMarks) {
+    const QString log = path("test.log");
+    for (const char *c : {"JA1ABC", "UA3ABC", "JA1ABC", "K1AB"}) AppendRecord(log, Rec(c, QslSent, QString(c) == "K1AB"));
+    OpenLog();
+    WriteQsoRecord(Entry("UA3ABC"));
+    WriteQsoRecord(Entry("RA9XYZ"));
+    SetLogRecordQslState(log, 0, [](const QsoRecord &) { return QslReceived; });
+    const LogColumnLists changed = LogColumns;
+    OpenLog();
+    for (const QString call : {"JA1ABC", "UA3ABC", "RA9XYZ", "K1AB"})
+        EXPECT_EQ(changed.indexesOfCall(call), LogColumns.indexesOfCall(call).toVector()) << call.toStdString();
+    for (const QString country : {"Japan", "European Russia"})
+        EXPECT_EQ(changed.indexesOfCountry(country), LogColumns.indexesOfCountry(country).toVector())
+            << country.toStdString();
+    EXPECT_EQ(changed.indexesOfCall("UA3ABC"), (std::vector<qint64>{1, 4}));
+    EXPECT_EQ(changed.indexesOfCountry("Japan"), (std::vector<qint64>{0, 1, 2, 3}));
+    EXPECT_EQ(changed.indexesOfCallsBeginningWith(u"JA"), (std::vector<qint64>{0, 2}));
+}

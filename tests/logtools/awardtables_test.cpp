@@ -214,3 +214,26 @@ TEST_F(AwardTablesTest, CountryStatisticsByModeAndBand) {
     const StatisticsCounters zd9 = CountCountryStatistics(cols, "Tristan da Cunha & Gough Islands");
     EXPECT_EQ(zd9[size_t(WorkedCounter(StatisticsMode::Cw, 4))], 1);
 }
+
+// The passes over the log report where the records done (counting up) or
+// left (counting down) reach a multiple of a two-hundredth of the log, and
+// at the start and the end: a countdown finds those records, not a division.
+TEST_F(AwardTablesTest, PassesReportProgressAtEveryStepOfTheLog) {
+    for (const qint64 total : {1, 3, 401, 650}) {
+        WriteAllRecords(log(), std::vector<QsoRecord>(size_t(total), Waz("5", "14  Mhz")));
+        const qint64 step = std::max<qint64>(1, total / 200);
+        std::vector<qint64> up{0}, down{0};
+        for (qint64 i = 0; i < total; ++i) {
+            if ((i + 1) % step == 0) up.push_back(i + 1);
+            if ((total - i - 1) % step == 0) down.push_back(total - i - 1);
+        }
+        up.push_back(total);
+        down.push_back(0);
+        std::vector<qint64> counted, island;
+        CountWazZones(log(), [&](qint64 v, qint64) { counted.push_back(v); });
+        std::vector<IotaSlot> none;
+        CountIotaIslands(none, log(), [&](qint64 v, qint64) { island.push_back(v); });
+        EXPECT_EQ(counted, up) << total;
+        EXPECT_EQ(island, down) << total;
+    }
+}
